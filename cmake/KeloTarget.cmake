@@ -1,0 +1,22 @@
+# kelo_library(NAME DIR [QT] DEPS ...): a static library of every .cpp in DIR.
+# One class per file pair, so globbing keeps CMake out of every change that adds a class.
+function(kelo_library name dir)
+  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  add_library(${name} STATIC ${srcs})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${K_DEPS})
+endfunction()
+
+# kelo_test(NAME DIR DEPS ...): one gtest binary of every .cpp in DIR, registered with ctest.
+function(kelo_test name dir)
+  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

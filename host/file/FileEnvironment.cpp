@@ -1,0 +1,243 @@
+#include "host/file/FileEnvironment.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "host/file/FileError.h"
+
+namespace kelo {
+namespace {
+
+constexpr const char* kCatalog = "catalog";
+constexpr const char* kNextIdKey = "\x01next-table";
+
+// Paths name files case-insensitively, as on the system the data came from.
+std::string catalogKey(const std::string& path)
+{
+    std::string k = path;
+    std::transform(k.begin(), k.end(), k.begin(), [](unsigned char c) { return std::toupper(c); });
+    return k;
+}
+
+std::string entryValue(uint32_t length, const std::string& table)
+{
+    std::string v(4, '\0');
+    std::memcpy(v.data(), &length, 4);
+    return v + table;
+}
+
+}  // namespace
+
+FileEnvironment::FileEnvironment(std::string folder, std::unique_ptr<store::Store> store)
+    : m_folder(std::move(folder)), m_store(std::move(store))
+{
+}
+
+std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder, bool create)
+{
+    std::shared_ptr<FileEnvironment> env(
+        new FileEnvironment(folder, store::OpenLmdbStore(folder, create)));
+    {
+        auto txn = env->m_store->Begin(create);
+        auto catalog = txn->OpenTable(kCatalog, create);
+        if (!catalog) throw FileError(folder + " is not a company folder (no file catalog)");
+        env->m_catalog = *catalog;
+        if (auto next = txn->Get(env->m_catalog, kNextIdKey); next && next->size() == 4)
+            std::memcpy(&env->m_nextTableId, next->data(), 4);
+        txn->Commit();
+    }
+    const std::string lockPath = folder + "/records.lck";
+    env->m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (env->m_lockFd < 0) throw FileError("cannot open the record lock file " + lockPath);
+    env->m_stampFd = ::open(env->ChangeStampPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    return env;
+}
+
+FileEnvironment::~FileEnvironment()
+{
+    m_frames.clear();  // abort what is still open before the store goes
+    if (m_lockFd >= 0) ::close(m_lockFd);
+    if (m_stampFd >= 0) ::close(m_stampFd);
+}
+
+std::string FileEnvironment::ChangeStampPath() const { return m_folder + "/changes.stamp"; }
+
+store::Txn* FileEnvironment::PushTxn(bool write)
+{
+    // One writer per thread: a nested write bracket joins the open write transaction's thread
+    // lock, which LMDB would deadlock on, so refuse it plainly.
+    if (write && CurrentTxn(true) && !CurrentTxn(true)->ReadOnly())
+        throw FileError("a write transaction is already open");
+    m_frames.push_back(Frame{m_store->Begin(write), {}});
+    return m_frames.back().txn.get();
+}
+
+void FileEnvironment::ReleaseTxn(store::Txn* txn, bool commit)
+{
+    auto it = std::find_if(m_frames.begin(), m_frames.end(),
+                           [txn](const Frame& f) { return f.txn.get() == txn; });
+    if (it == m_frames.end()) return;
+    Frame frame = std::move(*it);
+    m_frames.erase(it);
+    const bool wrote = !frame.txn->ReadOnly();
+    if (commit) {
+        frame.txn->Commit();
+        Committed(wrote);
+    } else if (wrote) {
+        Forget(frame.created);
+    }
+}
+
+store::Txn* FileEnvironment::CurrentTxn(bool write) const
+{
+    for (auto it = m_frames.rbegin(); it != m_frames.rend(); ++it)
+        if (!write || !it->txn->ReadOnly()) return it->txn.get();
+    return nullptr;
+}
+
+FileEnvironment::ShortTxn::ShortTxn(FileEnvironment& e, bool write)
+    : env(e), txn(e.m_store->Begin(write))
+{
+    e.m_shortCreated.clear();
+}
+
+FileEnvironment::ShortTxn::~ShortTxn()
+{
+    if (!committed) env.Forget(env.m_shortCreated);
+}
+
+void FileEnvironment::ShortTxn::Commit()
+{
+    const bool wrote = !txn->ReadOnly();
+    txn->Commit();
+    committed = true;
+    env.m_shortCreated.clear();
+    env.Committed(wrote);
+}
+
+void FileEnvironment::Committed(bool wrote)
+{
+    if (wrote && m_stampFd >= 0) ::futimens(m_stampFd, nullptr);
+}
+
+void FileEnvironment::Forget(const std::vector<std::string>& paths)
+{
+    // A transaction that did not commit may have created, resized or renamed files: drop every
+    // cached lookup rather than guess which; they reload from the catalog on next use.
+    if (paths.empty() && m_tables.empty()) return;
+    m_tables.clear();
+    ++m_generation;
+}
+
+FileEnvironment::Frame* FileEnvironment::FrameOf(store::Txn& txn)
+{
+    for (auto& f : m_frames)
+        if (f.txn.get() == &txn) return &f;
+    return nullptr;
+}
+
+const FileEnvironment::TableInfo* FileEnvironment::Find(store::Txn& txn, const std::string& path)
+{
+    const std::string key = catalogKey(path);
+    if (auto it = m_tables.find(key); it != m_tables.end()) return &it->second;
+    auto entry = txn.Get(m_catalog, key);
+    if (!entry || entry->size() <= 4) return nullptr;
+    uint32_t length;
+    std::memcpy(&length, entry->data(), 4);
+    const std::string name(entry->substr(4));
+    auto table = txn.OpenTable(name, false);
+    if (!table) throw FileError("file " + path + " is in the catalog but its data is missing");
+    return &m_tables.emplace(key, TableInfo{*table, length}).first->second;
+}
+
+const FileEnvironment::TableInfo& FileEnvironment::Create(store::Txn& txn, const std::string& path,
+                                                          uint32_t recordLength)
+{
+    const std::string key = catalogKey(path);
+    if (const TableInfo* existing = Find(txn, path)) {
+        txn.Clear(existing->table);
+        if (existing->recordLength != recordLength) {
+            auto entry = txn.Get(m_catalog, key);
+            const std::string name(entry->substr(4));
+            txn.Put(m_catalog, key, entryValue(recordLength, name));
+            m_tables[key].recordLength = recordLength;
+        }
+        return m_tables[key];
+    }
+    const std::string name = "F" + std::to_string(m_nextTableId++);
+    std::string next(4, '\0');
+    std::memcpy(next.data(), &m_nextTableId, 4);
+    txn.Put(m_catalog, kNextIdKey, next);
+    auto table = txn.OpenTable(name, true);
+    txn.Put(m_catalog, key, entryValue(recordLength, name));
+    if (Frame* f = FrameOf(txn))
+        f->created.push_back(key);
+    else
+        m_shortCreated.push_back(key);
+    ++m_generation;
+    return m_tables.emplace(key, TableInfo{*table, recordLength}).first->second;
+}
+
+void FileEnvironment::Delete(store::Txn& txn, const std::string& path)
+{
+    const TableInfo* info = Find(txn, path);
+    if (!info) return;
+    txn.Drop(info->table);
+    txn.Del(m_catalog, catalogKey(path));
+    m_tables.erase(catalogKey(path));
+    ++m_generation;
+}
+
+void FileEnvironment::Rename(store::Txn& txn, const std::string& from, const std::string& to)
+{
+    if (catalogKey(from) == catalogKey(to)) return;
+    auto entry = txn.Get(m_catalog, catalogKey(from));
+    if (!entry) throw FileError("cannot rename " + from + ": no such file");
+    const std::string value(*entry);
+    if (Find(txn, to)) Delete(txn, to);
+    txn.Del(m_catalog, catalogKey(from));
+    txn.Put(m_catalog, catalogKey(to), value);
+    m_tables.erase(catalogKey(from));
+    ++m_generation;
+}
+
+std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
+{
+    std::vector<std::string> paths;
+    auto c = txn.OpenCursor(m_catalog);
+    for (bool ok = c->First(); ok; ok = c->Next())
+        if (c->Key() != kNextIdKey) paths.emplace_back(c->Key());
+    return paths;
+}
+
+namespace {
+
+bool setLock(int fd, short type, int fileNumber, uint32_t recordNumber)
+{
+    struct flock fl {};
+    fl.l_type = type;
+    fl.l_whence = SEEK_SET;
+    fl.l_start = (off_t(fileNumber) << 32) | recordNumber;
+    fl.l_len = 1;
+    return ::fcntl(fd, F_SETLK, &fl) == 0;
+}
+
+}  // namespace
+
+bool FileEnvironment::Lock(int fileNumber, uint32_t recordNumber)
+{
+    return setLock(m_lockFd, F_WRLCK, fileNumber, recordNumber);
+}
+
+void FileEnvironment::Unlock(int fileNumber, uint32_t recordNumber)
+{
+    setLock(m_lockFd, F_UNLCK, fileNumber, recordNumber);
+}
+
+}  // namespace kelo

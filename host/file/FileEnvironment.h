@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <unordered_map>
+#include <vector>
+
+#include "host/file/Store.h"
+
+namespace kelo {
+
+// One open company: its store, its catalog of files and the stack of open transactions.
+// UI thread only. Calls made inside a data-resource bracket use the bracket's transaction;
+// calls made outside any bracket run in a short transaction of their own.
+class FileEnvironment final {
+public:
+    struct TableInfo {
+        store::Table table;
+        uint32_t recordLength;
+    };
+
+    // Opens the company in `folder`; with create, makes the folder and its catalog when missing.
+    // Throws FileError when the folder is not a company.
+    static std::shared_ptr<FileEnvironment> Open(const std::string& folder, bool create);
+    ~FileEnvironment();
+    FileEnvironment(const FileEnvironment&) = delete;
+    FileEnvironment& operator=(const FileEnvironment&) = delete;
+
+    const std::string& Folder() const { return m_folder; }
+
+    // Transactions opened by data-resource managers. Release removes the given one wherever
+    // it stands, so a bracket closed out of order cannot strand another.
+    store::Txn* PushTxn(bool write);
+    void ReleaseTxn(store::Txn* txn, bool commit);
+    // The transaction a call should use: the newest write one when writing, else the newest.
+    store::Txn* CurrentTxn(bool write) const;
+
+    // Runs fn(txn) in the current transaction or, when there is none fit, in a short one.
+    template <typename Fn>
+    auto With(bool write, Fn&& fn)
+    {
+        if (store::Txn* t = CurrentTxn(write)) return fn(*t);
+        ShortTxn s(*this, write);
+        if constexpr (std::is_void_v<decltype(fn(*s.txn))>) {
+            fn(*s.txn);
+            s.Commit();
+        } else {
+            auto r = fn(*s.txn);
+            s.Commit();
+            return r;
+        }
+    }
+
+    // Catalog: a file's path → its table. nullptr when the path names no file.
+    const TableInfo* Find(store::Txn& txn, const std::string& path);
+    const TableInfo& Create(store::Txn& txn, const std::string& path, uint32_t recordLength);
+    void Delete(store::Txn& txn, const std::string& path);
+    void Rename(store::Txn& txn, const std::string& from, const std::string& to);
+    std::vector<std::string> Paths(store::Txn& txn);
+    // Changes whenever a file is created, deleted or renamed, so descriptors can cache lookups.
+    uint64_t CatalogGeneration() const { return m_generation; }
+
+    // Advisory record locks shared with other processes (fcntl on the company's lock file).
+    bool Lock(int fileNumber, uint32_t recordNumber);
+    void Unlock(int fileNumber, uint32_t recordNumber);
+
+    // The file whose modification time moves on every committed write; watched for changes.
+    std::string ChangeStampPath() const;
+
+private:
+    struct ShortTxn {
+        ShortTxn(FileEnvironment& env, bool write);
+        ~ShortTxn();
+        void Commit();
+        bool committed = false;
+        FileEnvironment& env;
+        std::unique_ptr<store::Txn> txn;
+    };
+    struct Frame {
+        std::unique_ptr<store::Txn> txn;
+        std::vector<std::string> created;  // tables opened first in this transaction
+    };
+
+    FileEnvironment(std::string folder, std::unique_ptr<store::Store> store);
+    void Committed(bool wrote);
+    void Forget(const std::vector<std::string>& paths);
+    Frame* FrameOf(store::Txn& txn);
+
+    std::string m_folder;
+    std::unique_ptr<store::Store> m_store;
+    store::Table m_catalog = 0;
+    std::unordered_map<std::string, TableInfo> m_tables;
+    std::vector<Frame> m_frames;
+    std::vector<std::string> m_shortCreated;
+    uint64_t m_generation = 1;
+    uint32_t m_nextTableId = 1;
+    int m_lockFd = -1;
+    int m_stampFd = -1;
+};
+
+}  // namespace kelo

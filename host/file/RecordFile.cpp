@@ -1,0 +1,416 @@
+#include "host/file/RecordFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/file/FileError.h"
+
+namespace kelo {
+namespace {
+
+using store::Bytes;
+
+struct Be32 {
+    explicit Be32(uint32_t n)
+        : b{char(n >> 24), char(n >> 16), char(n >> 8), char(n)}
+    {
+    }
+    Bytes view() const { return Bytes(b, 4); }
+    char b[4];
+};
+
+uint32_t fromBe32(const char* p)
+{
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
+}
+
+std::string describe(const datafilemap* f)
+{
+    return "file " + std::to_string(f->number) + " (" + f->path + ")";
+}
+
+// The descriptor's table in this transaction; throws when the file does not exist.
+store::Table tableOf(DataFile f, store::Txn& txn)
+{
+    FileEnvironment& env = *f->env;
+    if (f->table && f->generation == env.CatalogGeneration()) return f->table;
+    const FileEnvironment::TableInfo* info = env.Find(txn, f->path);
+    if (!info) throw FileError(describe(f) + " does not exist");
+    f->table = info->table;
+    f->generation = env.CatalogGeneration();
+    return f->table;
+}
+
+void requireIndex(DataFile f, const char* call)
+{
+    if (f->kind != FileKind::Index)
+        throw FileError(std::string(call) + " needs an index file, got " + describe(f));
+}
+
+uint32_t entryRecno(const store::Cursor& c)
+{
+    const Bytes k = c.Key();
+    return k.size() >= 4 ? fromBe32(k.data() + k.size() - 4) : 0;
+}
+
+uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
+{
+    if (recno == 0) return 0;
+    Be32 key(recno);
+    auto v = txn.Get(tableOf(f, txn), key.view());
+    if (!v) return 0;
+    if (v->size() != f->recordLength)
+        throw FileError("record " + std::to_string(recno) + " of " + describe(f) + " is " +
+                        std::to_string(v->size()) + " bytes long, not " +
+                        std::to_string(f->recordLength));
+    std::memcpy(buf, v->data(), v->size());
+    return 1;
+}
+
+// Reads the record an index entry points at; an entry pointing nowhere is damage.
+uint32_t readIndexed(DataFile data, DataFile index, store::Txn& txn, uint32_t recno, void* rec)
+{
+    if (!readData(data, txn, recno, rec))
+        throw FileError("index " + describe(index) + " points at record " + std::to_string(recno) +
+                        " which " + describe(data) + " does not hold");
+    return recno;
+}
+
+// Positions the shared cursor on the descriptor's walk entry or, when that entry is gone,
+// on the one after it. False when nothing follows.
+bool resume(store::Cursor& c, DataFile index, bool& onEntry)
+{
+    if (c.Valid() && c.Key() == index->walkEntry) {
+        onEntry = true;
+        return true;
+    }
+    if (!c.Seek(index->walkEntry)) return false;
+    onEntry = c.Key() == index->walkEntry;
+    return true;
+}
+
+uint32_t landOn(store::Cursor& c, DataFile data, DataFile index, store::Txn& txn, void* key,
+                void* rec)
+{
+    const Bytes k = c.Key();
+    index->walkEntry.assign(k.data(), k.size());
+    index->walkPosition = 0;
+    std::memcpy(key, k.data(), std::min<size_t>(index->recordLength, k.size() - 4));
+    return readIndexed(data, index, txn, entryRecno(c), rec);
+}
+
+}  // namespace
+
+datafilemap& datafilemap::operator=(const datafilemap& o)
+{
+    number = o.number;
+    path = o.path;
+    kind = o.kind;
+    recordLength = o.recordLength;
+    dataFile = o.dataFile;
+    env = o.env;
+    table = o.table;
+    generation = o.generation;
+    walkEntry.clear();
+    walkPosition = 0;
+    return *this;
+}
+
+int ReadRec(DataFile f, uint32_t recno, void* buf)
+{
+    return f->env->With(false, [&](store::Txn& txn) -> int {
+        if (f->kind != FileKind::Index) return int(readData(f, txn, recno, buf));
+        if (recno == 0) return 0;
+        // The n-th entry in key order. Consecutive positions continue from the last one read.
+        store::Cursor& c = txn.TableCursor(tableOf(f, txn));
+        bool found;
+        if (f->walkPosition && recno >= f->walkPosition && !f->walkEntry.empty()) {
+            bool onEntry = false;
+            found = resume(c, f, onEntry) && onEntry;
+            for (uint32_t i = f->walkPosition; found && i < recno; ++i) found = c.Next();
+        } else {
+            found = c.First();
+            for (uint32_t i = 1; found && i < recno; ++i) found = c.Next();
+        }
+        if (!found) {
+            f->walkPosition = 0;
+            return 0;
+        }
+        const Bytes k = c.Key();
+        f->walkEntry.assign(k.data(), k.size());
+        f->walkPosition = recno;
+        auto* out = static_cast<char*>(buf);
+        std::memcpy(out, k.data(), std::min<size_t>(f->recordLength, k.size() - 4));
+        const uint32_t target = entryRecno(c);
+        std::memcpy(out + f->recordLength, &target, 4);
+        return 1;
+    });
+}
+
+void WriteRec(DataFile f, uint32_t recno, const void* buf)
+{
+    if (f->kind != FileKind::Data) throw FileError("WriteRec on " + describe(f));
+    if (recno == 0) throw FileError("WriteRec of record 0 on " + describe(f));
+    f->env->With(true, [&](store::Txn& txn) {
+        Be32 key(recno);
+        txn.Put(tableOf(f, txn), key.view(),
+                Bytes(static_cast<const char*>(buf), f->recordLength));
+    });
+}
+
+uint32_t RecCount(DataFile f)
+{
+    return f->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        const store::Table t = tableOf(f, txn);
+        if (f->kind != FileKind::Data) return uint32_t(txn.Count(t));
+        auto c = txn.OpenCursor(t);
+        return c->Last() ? fromBe32(c->Key().data()) : 0;
+    });
+}
+
+uint32_t SearchRecord(DataFile data, DataFile index, void* key, void* rec, int)
+{
+    requireIndex(index, "SearchRecord");
+    return data->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        store::Cursor& c = txn.TableCursor(tableOf(index, txn));
+        if (!c.Seek(Bytes(static_cast<const char*>(key), index->recordLength))) {
+            index->walkEntry.clear();
+            return 0;
+        }
+        return landOn(c, data, index, txn, key, rec);
+    });
+}
+
+uint32_t NextRecord(DataFile data, DataFile index, void* key, void* rec, int)
+{
+    requireIndex(index, "NextRecord");
+    return data->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        store::Cursor& c = txn.TableCursor(tableOf(index, txn));
+        const Bytes given(static_cast<const char*>(key), index->recordLength);
+        bool moved;
+        if (index->walkEntry.size() == index->recordLength + 4 &&
+            Bytes(index->walkEntry).substr(0, index->recordLength) == given) {
+            bool onEntry = false;
+            moved = resume(c, index, onEntry) && (!onEntry || c.Next());
+        } else {
+            // The caller set a key of its own: continue after every entry with that key.
+            std::string past(given);
+            past.append(4, '\xff');
+            moved = c.Seek(past) && (c.Key() != past || c.Next());
+        }
+        if (!moved) {
+            index->walkEntry.clear();
+            return 0;
+        }
+        return landOn(c, data, index, txn, key, rec);
+    });
+}
+
+void AddKey(DataFile index, const void* key, uint32_t recno, int, int)
+{
+    requireIndex(index, "AddKey");
+    index->env->With(true, [&](store::Txn& txn) {
+        std::string k(static_cast<const char*>(key), index->recordLength);
+        k.append(Be32(recno).view());
+        txn.Put(tableOf(index, txn), k, Bytes(reinterpret_cast<const char*>(&recno), 4));
+    });
+}
+
+void DeleteKey(DataFile index, const void* key, int, int)
+{
+    requireIndex(index, "DeleteKey");
+    index->env->With(true, [&](store::Txn& txn) {
+        const store::Table t = tableOf(index, txn);
+        const Bytes given(static_cast<const char*>(key), index->recordLength);
+        auto c = txn.OpenCursor(t);
+        if (!c->Seek(given) || c->Key().substr(0, given.size()) != given) return;
+        const std::string found(c->Key());
+        c.reset();
+        txn.Del(t, found);
+    });
+}
+
+uint32_t FindNewRecNo(DataFile index)
+{
+    const FileInfo* info = FindFile(index->dataFile);
+    if (!info) throw FileError("FindNewRecNo: " + describe(index) + " serves no data file");
+    datafilemap data;
+    data.number = info->number;
+    data.path = info->path;
+    data.kind = FileKind::Data;
+    data.recordLength = info->recordLength;
+    data.env = index->env;
+    return RecCount(&data) + 1;
+}
+
+uint32_t SearchKey(DataFile index, const char* key, uint32_t* recno)
+{
+    requireIndex(index, "SearchKey");
+    return index->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        const Bytes wanted(key, strnlen(key, index->recordLength));
+        store::Cursor& c = txn.TableCursor(tableOf(index, txn));
+        uint32_t position = 1;
+        for (bool ok = c.First(); ok; ok = c.Next(), ++position) {
+            if (c.Key().substr(0, wanted.size()) >= wanted) {
+                if (recno) *recno = entryRecno(c);
+                index->walkEntry.assign(c.Key());
+                index->walkPosition = position;
+                return position;
+            }
+        }
+        if (recno) *recno = 0;
+        return 0;
+    });
+}
+
+uint32_t FindKey(DataFile index, const void* key, int)
+{
+    requireIndex(index, "FindKey");
+    return index->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        const Bytes given(static_cast<const char*>(key), index->recordLength);
+        auto c = txn.OpenCursor(tableOf(index, txn));
+        if (!c->Seek(given) || c->Key().substr(0, given.size()) != given) return 0;
+        return entryRecno(*c);
+    });
+}
+
+int32_t WriteMemoBlock(DataFile notes, const char* text, uint32_t length, int32_t oldBlock)
+{
+    return notes->env->With(true, [&](store::Txn& txn) -> int32_t {
+        const store::Table t = tableOf(notes, txn);
+        int32_t block = oldBlock;
+        if (block < 0) {
+            auto c = txn.OpenCursor(t);
+            block = c->Last() ? int32_t(fromBe32(c->Key().data())) + 1 : 1;
+        }
+        const size_t n = length ? strnlen(text, length - 1) : 0;
+        txn.Put(t, Be32(uint32_t(block)).view(), Bytes(text, n));
+        return block;
+    });
+}
+
+std::string ReadMemoText(DataFile notes, int32_t block)
+{
+    if (block < 0) return {};
+    return notes->env->With(false, [&](store::Txn& txn) -> std::string {
+        auto v = txn.Get(tableOf(notes, txn), Be32(uint32_t(block)).view());
+        return v ? std::string(*v) : std::string();
+    });
+}
+
+char* ReadMemoBlock(DataFile notes, char** text, int32_t block)
+{
+    const std::string s = ReadMemoText(notes, block);
+    char* out = static_cast<char*>(std::malloc(s.size() + 1));
+    std::memcpy(out, s.c_str(), s.size() + 1);
+    if (text) *text = out;
+    return out;
+}
+
+int LockRec(DataFile f, uint32_t recno) { return f->env->Lock(f->number, recno) ? 1 : 0; }
+void UnLockRec(DataFile f, uint32_t recno) { f->env->Unlock(f->number, recno); }
+
+int FileCreate(DataFile f, int, int)
+{
+    f->env->With(true, [&](store::Txn& txn) {
+        f->env->Create(txn, f->path, f->recordLength);
+        f->walkEntry.clear();
+        f->walkPosition = 0;
+    });
+    return 1;
+}
+
+void FileClose(DataFile f)
+{
+    f->walkEntry.clear();
+    f->walkPosition = 0;
+}
+
+void FileDelete(DataFile f)
+{
+    f->env->With(true, [&](store::Txn& txn) { f->env->Delete(txn, f->path); });
+    FileClose(f);
+}
+
+void InitialiseFile(DataFile f)
+{
+    if (const FileInfo* info = FindFile(f->number)) {
+        f->path = info->path;
+        f->kind = info->kind;
+        f->recordLength = info->recordLength;
+        f->dataFile = info->dataFile;
+    }
+    f->table = 0;
+    FileClose(f);
+}
+
+void SetLength(DataFile f, uint32_t recordLength) { f->recordLength = recordLength; }
+std::string GetPathName(DataFile f) { return f->path; }
+
+void SetPathName(DataFile f, const std::string& path)
+{
+    f->path = path;
+    f->table = 0;
+    FileClose(f);
+}
+
+void RenameFile(DataFile f, const std::string& from, const std::string& to)
+{
+    f->env->With(true, [&](store::Txn& txn) { f->env->Rename(txn, from, to); });
+    f->table = 0;
+}
+
+bool FileExists(DataFile f)
+{
+    return f->env->With(false, [&](store::Txn& txn) { return f->env->Find(txn, f->path) != nullptr; });
+}
+
+namespace {
+
+struct LedgerFiles {
+    int data;
+    int index;
+};
+
+LedgerFiles ledgerFiles(int ledger)
+{
+    switch (ledger) {
+    case kLedgerSales: return {kFileCustomers, kFileCustomerIndex};
+    case kLedgerPurchases: return {kFileSuppliers, kFileSupplierIndex};
+    case kLedgerNominal: return {kFileNominal, kFileNominalIndex};
+    case kLedgerBank: return {kFileBank, kFileBankIndex};
+    }
+    throw FileError("no ledger has the code " + std::to_string(ledger));
+}
+
+}  // namespace
+
+uint32_t FlashFindAccount(DataContext& block, int ledger, const char* code, void* rec, int)
+{
+    const LedgerFiles lf = ledgerFiles(ledger);
+    DataFile index = block.File(lf.index);
+    // Account codes are keyed upper-case, space-padded to eight characters.
+    std::string key(index->recordLength, '\0');
+    const size_t n = std::min<size_t>(strnlen(code, 8), index->recordLength ? index->recordLength - 1 : 0);
+    for (size_t i = 0; i + 1 < index->recordLength; ++i)
+        key[i] = i < n ? char(std::toupper(static_cast<unsigned char>(code[i]))) : ' ';
+    const uint32_t recno = FindKey(index, key.data(), 0);
+    if (!recno) return 0;
+    return ReadRec(block.File(lf.data), recno, rec) ? recno : 0;
+}
+
+uint32_t FindAccount(DataContext& block, int ledger, const char* code, void* rec, int flags)
+{
+    return FlashFindAccount(block, ledger, code, rec, flags);
+}
+
+uint32_t NetworkFlashFindAccount(DataContext& block, int ledger, const char* code, void* rec,
+                                 int flags)
+{
+    return FlashFindAccount(block, ledger, code, rec, flags);
+}
+
+}  // namespace kelo
