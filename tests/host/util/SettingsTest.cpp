@@ -1,0 +1,89 @@
+#include "host/util/Settings.h"
+
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+class SettingsFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_folder = m_dir.path() + QStringLiteral("/config");
+        SetINIFolder(m_folder);
+    }
+    void TearDown() override { SetINIFolder(QString()); }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+};
+
+TEST_F(SettingsFiles, TwoDistinctFilesInTheFolder) {
+    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/kelo-program.ini"));
+    EXPECT_EQ(GetINI(1), m_folder + QStringLiteral("/kelo-user.ini"));
+    EXPECT_THROW(GetINI(2), std::invalid_argument);
+    EXPECT_THROW(GetINI(-1), std::invalid_argument);
+}
+
+TEST_F(SettingsFiles, EnvironmentNamesTheFolderWhenNotSet) {
+    SetINIFolder(QString());
+    const QByteArray old = qgetenv("KELO_CONFIG_DIR");
+    qputenv("KELO_CONFIG_DIR", QFile::encodeName(m_folder + QStringLiteral("/env")));
+    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/env/kelo-program.ini"));
+    if (old.isNull()) {
+        qunsetenv("KELO_CONFIG_DIR");
+    } else {
+        qputenv("KELO_CONFIG_DIR", old);
+    }
+    SetINIFolder(m_folder);
+    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/kelo-program.ini"));
+}
+
+TEST_F(SettingsFiles, MissingValuesGiveTheDefault) {
+    EXPECT_EQ(ReadINIString(GetINI(1), "Reminder", "Font", "Tahoma"), "Tahoma");
+    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 0);
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Reminder", "ToolbarLabels", 1), 1);
+    EXPECT_FALSE(QDir(m_folder).exists()) << "reading must not create the folder";
+}
+
+TEST_F(SettingsFiles, WriteThenReadBack) {
+    ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-WIDTH-96-OVERSEE", 420));
+    ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", -7));
+    ASSERT_TRUE(WriteINIString(GetINI(1), "Tasks", "TaskPos", "0,1,-1,-1,-1,-1,10,20,810,620"));
+    ASSERT_TRUE(WriteINIString(GetINI(1), "KL70", "F11", "gnome-calculator --mode=basic"));
+    ASSERT_TRUE(WriteINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1));
+
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Popup", "POPUP-1-key-WIDTH-96-OVERSEE", 0), 420);
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", 0), -7);
+    EXPECT_EQ(ReadINIString(GetINI(1), "Tasks", "TaskPos", ""), "0,1,-1,-1,-1,-1,10,20,810,620");
+    EXPECT_EQ(ReadINIString(GetINI(1), "KL70", "F11", ""), "gnome-calculator --mode=basic");
+    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 1);
+    // The two files are separate.
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Tasks", "AllowBackgroundFill", 5), 5);
+
+    ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-WIDTH-96-OVERSEE", 300));
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Popup", "POPUP-1-key-WIDTH-96-OVERSEE", 0), 300);
+}
+
+TEST_F(SettingsFiles, HandWrittenFile) {
+    ASSERT_TRUE(QDir().mkpath(m_folder));
+    QFile file(GetINI(1));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(
+        "[Tasks]\nTaskPos=2,1,-1,-1\n[Reminder]\nShowHelpHint= 1 \nFont=Sans\n"
+        "ToolbarLabels=yes\n");
+    file.close();
+    EXPECT_EQ(ReadINIString(GetINI(1), "Tasks", "TaskPos", ""), "2,1,-1,-1");
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Reminder", "ShowHelpHint", 0), 1);
+    EXPECT_EQ(ReadINIString(GetINI(1), "Reminder", "Font", "Tahoma"), "Sans");
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Reminder", "ToolbarLabels", 3), 3);
+}
+
+TEST_F(SettingsFiles, UnwritableFileReportsFailure) {
+    // A directory where the file should be cannot be written as a file.
+    ASSERT_TRUE(QDir().mkpath(GetINI(0)));
+    EXPECT_FALSE(WriteINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1));
+}

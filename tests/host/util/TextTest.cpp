@@ -1,0 +1,99 @@
+#include "host/util/Text.h"
+
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+TEST(FillUp, PadsInPlaceToWidthLessOneThenNul) {
+    char field[9];
+    std::memset(field, 'X', sizeof field);
+    std::strcpy(field, "BANK");
+    FillUp(field, sizeof field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("BANK    \0", 9));
+
+    std::memset(field, 'X', sizeof field);
+    field[0] = '\0';
+    FillUp(field, sizeof field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("        \0", 9));
+
+    std::memcpy(field, "ABCDEFGHI", 9);  // no NUL inside the field
+    FillUp(field, sizeof field);
+    EXPECT_EQ(std::string(field, sizeof field), std::string("ABCDEFGH\0", 9));
+
+    char one[1] = {'Z'};
+    FillUp(one, 1);
+    EXPECT_EQ(one[0], '\0');
+    FillUp(one, 0);  // nothing to write
+    EXPECT_EQ(one[0], '\0');
+}
+
+TEST(FillUp, BuildsTheFieldBytes) {
+    EXPECT_EQ(FillUp(std::string_view("1200"), 9), std::string("1200    \0", 9));
+    EXPECT_EQ(FillUp(std::string_view("12345678"), 9), std::string("12345678\0", 9));
+    EXPECT_EQ(FillUp(std::string_view("123456789"), 9), std::string("12345678\0", 9));
+    EXPECT_EQ(FillUp(std::string_view(""), 3), std::string("  \0", 3));
+    EXPECT_EQ(FillUp(std::string_view("AB\0CD", 5), 6), std::string("AB   \0", 6));
+    EXPECT_EQ(FillUp(std::string_view("AB"), 1), std::string("\0", 1));
+    EXPECT_EQ(FillUp(std::string_view("AB"), 0), "");
+}
+
+TEST(CleanUp, StripsTrailingSpacesOnly) {
+    char text[] = "  A B   ";
+    CleanUp(text);
+    EXPECT_STREQ(text, "  A B");
+    char blank[] = "    ";
+    CleanUp(blank);
+    EXPECT_STREQ(blank, "");
+    char empty[] = "";
+    CleanUp(empty);
+    EXPECT_STREQ(empty, "");
+    char tab[] = "A\t ";
+    CleanUp(tab);
+    EXPECT_STREQ(tab, "A\t");
+
+    EXPECT_EQ(CleanUp(std::string_view("REF1    ")), "REF1");
+    EXPECT_EQ(CleanUp(std::string_view("REF1    \0garbage", 16)), "REF1");
+    EXPECT_EQ(CleanUp(std::string_view("        ")), "");
+    EXPECT_EQ(CleanUp(std::string_view(" X")), " X");
+}
+
+TEST(FillUpCleanUp, RoundTrip) {
+    for (const char* text : {"", "A", "ACME LTD", "two words"}) {
+        const std::string field = FillUp(std::string_view(text), 31);
+        ASSERT_EQ(field.size(), 31u);
+        EXPECT_EQ(CleanUp(std::string_view(field)), text);
+    }
+}
+
+TEST(TranType, OneShortTextPerCode) {
+    const char* expected[] = {"SI", "SC", "SR", "SA", "SD", "PI", "PC", "PP", "PA",
+                              "PD", "BP", "BR", "CP", "CR", "JD", "JC", "VP", "VR"};
+    for (int code = 1; code <= 18; ++code) {
+        EXPECT_STREQ(TranType(code), expected[code - 1]) << code;
+        // Each fits the 10-byte type column with room for its terminator.
+        EXPECT_LT(std::strlen(TranType(code)), 10u);
+        for (int other = 1; other < code; ++other) {
+            EXPECT_STRNE(TranType(code), TranType(other)) << code << " vs " << other;
+        }
+    }
+    for (int code : {0, -1, 19, 255, 1000}) {
+        ASSERT_NE(TranType(code), nullptr);
+        EXPECT_STREQ(TranType(code), "") << code;
+    }
+}
+
+TEST(TranType, RecurringKindsReadRight) {
+    // Payment kinds are 11/13/17 and receipts 12/14/18 by bank, cash and credit card account;
+    // payments on account are 4 (customer) and 9 (supplier); journals 15 and 16.
+    EXPECT_STREQ(TranType(11), "BP");
+    EXPECT_STREQ(TranType(12), "BR");
+    EXPECT_STREQ(TranType(13), "CP");
+    EXPECT_STREQ(TranType(14), "CR");
+    EXPECT_STREQ(TranType(17), "VP");
+    EXPECT_STREQ(TranType(18), "VR");
+    EXPECT_STREQ(TranType(4), "SA");
+    EXPECT_STREQ(TranType(9), "PA");
+    EXPECT_STREQ(TranType(15), "JD");
+    EXPECT_STREQ(TranType(16), "JC");
+}
