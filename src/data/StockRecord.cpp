@@ -1,0 +1,16 @@
+#include "src/data/StockRecord.h"
+
+namespace kelo {
+
+namespace {
+
+constexpr Field kFields[] = {
+    kStockCode,            kStockDescription,     kStockReorderLevel,     kStockItemType,
+    kStockQuantityInStock, kStockQuantityOnOrder, kStockQuantityAllocated,
+};
+
+}  // namespace
+
+const Layout kStockLayout{"stock", kStockLength, kFields};
+
+}  // namespace kelo
