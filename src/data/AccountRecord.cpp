@@ -5,10 +5,9 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kAccountReference,     kAccountName,          kAccountContactName,
-    kAccountTelephone,     kAccountOnHold,        kAccountCreditLimit,
-    kAccountCreditPeriod,  kAccountSettlementPeriod, kAccountCreditReviewDate,
-    kAccountCreditCharges, kAccountBacs,          kAccountBalance,
+    kAccountReference,        kAccountName,          kAccountContactName,  kAccountTelephone,
+    kAccountOnHold,           kAccountCreditLimit,   kAccountCreditPeriod, kAccountSettlementPeriod,
+    kAccountCreditReviewDate, kAccountCreditCharges, kAccountBacs,         kAccountBalance,
     kAccountLastActivityDate, kAccountFirstHeader,
 };
 

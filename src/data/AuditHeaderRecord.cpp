@@ -5,10 +5,10 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kHeaderType,       kHeaderAccountReference, kHeaderBankCode,   kHeaderReference,
-    kHeaderDetails,    kHeaderUserName,         kHeaderDate,       kHeaderNetAmount,
-    kHeaderTaxAmount,  kHeaderAmountPaid,       kHeaderFirstSplit, kHeaderNextHeader,
-    kHeaderExclusion,  kHeaderAgeAsCurrent,
+    kHeaderType,      kHeaderAccountReference, kHeaderBankCode,   kHeaderReference,
+    kHeaderDetails,   kHeaderUserName,         kHeaderDate,       kHeaderNetAmount,
+    kHeaderTaxAmount, kHeaderAmountPaid,       kHeaderFirstSplit, kHeaderNextHeader,
+    kHeaderExclusion, kHeaderAgeAsCurrent,
 };
 
 }  // namespace

@@ -5,9 +5,9 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kBillPayTo,     kBillDetails,   kBillReference,    kBillTaxCode,        kBillDate,
-    kBillDatePaid,  kBillDueDate,   kBillNetAmount,    kBillTaxAmount,      kBillNetPaid,
-    kBillTaxPaid,   kBillFirstDueDate, kBillFirstDueDateSet,
+    kBillPayTo,    kBillDetails,      kBillReference,       kBillTaxCode,   kBillDate,
+    kBillDatePaid, kBillDueDate,      kBillNetAmount,       kBillTaxAmount, kBillNetPaid,
+    kBillTaxPaid,  kBillFirstDueDate, kBillFirstDueDateSet,
 };
 
 }  // namespace

@@ -60,7 +60,8 @@ StockKey BuildStockKey(std::string_view code, uint32_t recNo)
 
 TransactionKey BuildTransactionKey(uint32_t transactionNumber)
 {
-    return {static_cast<uint8_t>(transactionNumber >> 24), static_cast<uint8_t>(transactionNumber >> 16),
+    return {static_cast<uint8_t>(transactionNumber >> 24),
+            static_cast<uint8_t>(transactionNumber >> 16),
             static_cast<uint8_t>(transactionNumber >> 8), static_cast<uint8_t>(transactionNumber)};
 }
 

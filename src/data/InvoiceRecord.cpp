@@ -5,9 +5,8 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kInvoiceNumber,  kInvoiceCustomerName, kInvoiceType,    kInvoiceAmount1,
-    kInvoiceAmount2, kInvoiceAmount3,      kInvoiceAmount4, kInvoiceDate,
-    kInvoicePrinted, kInvoicePosted,
+    kInvoiceNumber,  kInvoiceCustomerName, kInvoiceType, kInvoiceAmount1, kInvoiceAmount2,
+    kInvoiceAmount3, kInvoiceAmount4,      kInvoiceDate, kInvoicePrinted, kInvoicePosted,
 };
 
 }  // namespace

@@ -24,14 +24,17 @@ namespace kelo {
 namespace {
 
 const Layout* const kLayouts[] = {
-    &kSetupLayout,         &kAccountLayout,       &kNominalLayout,
-    &kBankLayout,          &kAuditHeaderLayout,   &kSplitLayout,
-    &kAllocationLayout,    &kTaxControlLayout,    &kRecurringLayout,
-    &kSalesOrderLayout,    &kPurchaseOrderLayout, &kInvoiceLayout,
-    &kStockLayout,         &kUserLayout,          &kDepartmentLayout,
-    &kToDoLayout,          &kBillLayout,          &kAccountIndexEntryLayout,
-    &kDocumentKeyLayout,   &kStockKeyLayout,      &kToDoKeyLayout,
-    &kTransactionIndexEntryLayout,
+    &kSetupLayout,         &kAccountLayout,
+    &kNominalLayout,       &kBankLayout,
+    &kAuditHeaderLayout,   &kSplitLayout,
+    &kAllocationLayout,    &kTaxControlLayout,
+    &kRecurringLayout,     &kSalesOrderLayout,
+    &kPurchaseOrderLayout, &kInvoiceLayout,
+    &kStockLayout,         &kUserLayout,
+    &kDepartmentLayout,    &kToDoLayout,
+    &kBillLayout,          &kAccountIndexEntryLayout,
+    &kDocumentKeyLayout,   &kStockKeyLayout,
+    &kToDoKeyLayout,       &kTransactionIndexEntryLayout,
 };
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace {
 
 constexpr Field kFields[] = {
     kPurchaseOrderNumber,  kPurchaseOrderSupplierName, kPurchaseOrderAmount1, kPurchaseOrderAmount2,
-    kPurchaseOrderAmount3, kPurchaseOrderAmount4,    kPurchaseOrderDate,    kPurchaseOrderStatus,
+    kPurchaseOrderAmount3, kPurchaseOrderAmount4,      kPurchaseOrderDate,    kPurchaseOrderStatus,
 };
 
 }  // namespace

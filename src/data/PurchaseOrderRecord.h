@@ -4,8 +4,8 @@
 
 namespace kelo {
 
-// Purchase order record (file 28, index 29 by order number). Shares its layout with the invoice record
-// for the fields in common. Bytes not named here are reserved.
+// Purchase order record (file 28, index 29 by order number). Shares its layout with the invoice
+// record for the fields in common. Bytes not named here are reserved.
 inline constexpr uint32_t kPurchaseOrderLength = 2092;
 
 inline constexpr Field kPurchaseOrderNumber{"number", 0, 4, FieldType::U32};

@@ -5,12 +5,10 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kRecurringKind,        kRecurringSecondAccount, kRecurringBankCode,
-    kRecurringReference,   kRecurringDetails,       kRecurringSuspended,
-    kRecurringNetAmount,   kRecurringTaxAmount,     kRecurringLastPosted,
-    kRecurringDepartment,  kRecurringTaxCode,       kRecurringInterval,
-    kRecurringUnit,        kRecurringStartDate,     kRecurringTotalPostings,
-    kRecurringPostingsMade,
+    kRecurringKind,       kRecurringSecondAccount, kRecurringBankCode,      kRecurringReference,
+    kRecurringDetails,    kRecurringSuspended,     kRecurringNetAmount,     kRecurringTaxAmount,
+    kRecurringLastPosted, kRecurringDepartment,    kRecurringTaxCode,       kRecurringInterval,
+    kRecurringUnit,       kRecurringStartDate,     kRecurringTotalPostings, kRecurringPostingsMade,
 };
 
 }  // namespace

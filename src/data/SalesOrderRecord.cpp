@@ -6,7 +6,7 @@ namespace {
 
 constexpr Field kFields[] = {
     kSalesOrderNumber,  kSalesOrderCustomerName, kSalesOrderAmount1, kSalesOrderAmount2,
-    kSalesOrderAmount3, kSalesOrderAmount4,    kSalesOrderDate,    kSalesOrderStatus,
+    kSalesOrderAmount3, kSalesOrderAmount4,      kSalesOrderDate,    kSalesOrderStatus,
 };
 
 }  // namespace

@@ -5,10 +5,10 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kSetupCompanyName,    kSetupAddress1,           kSetupAddress2,  kSetupAddress3,
-    kSetupAddress4,       kSetupAddress5,           kSetupDefaultTaxCode,
-    kSetupFinancialYearStart, kSetupTelephone,      kSetupFax,       kSetupVatNumber,
-    kSetupEmail,          kSetupWebSite,
+    kSetupCompanyName, kSetupAddress1, kSetupAddress2,       kSetupAddress3,
+    kSetupAddress4,    kSetupAddress5, kSetupDefaultTaxCode, kSetupFinancialYearStart,
+    kSetupTelephone,   kSetupFax,      kSetupVatNumber,      kSetupEmail,
+    kSetupWebSite,
 };
 
 }  // namespace

@@ -5,8 +5,8 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kSplitType,      kSplitNominalCode, kSplitDetails,   kSplitUserName,
-    kSplitTaxCode,   kSplitNetAmount,   kSplitTaxAmount, kSplitHeader,
+    kSplitType,      kSplitNominalCode,       kSplitDetails,         kSplitUserName,
+    kSplitTaxCode,   kSplitNetAmount,         kSplitTaxAmount,       kSplitHeader,
     kSplitNextSplit, kSplitTransactionNumber, kSplitFirstAllocation,
 };
 

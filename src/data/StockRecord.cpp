@@ -5,8 +5,13 @@ namespace kelo {
 namespace {
 
 constexpr Field kFields[] = {
-    kStockCode,            kStockDescription,     kStockReorderLevel,     kStockItemType,
-    kStockQuantityInStock, kStockQuantityOnOrder, kStockQuantityAllocated,
+    kStockCode,
+    kStockDescription,
+    kStockReorderLevel,
+    kStockItemType,
+    kStockQuantityInStock,
+    kStockQuantityOnOrder,
+    kStockQuantityAllocated,
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/util/Dates.h"
+
 namespace kelo {
 
 namespace {
@@ -42,6 +44,16 @@ ToDoKey BuildToDoKey(std::string_view delegateTo, std::string_view dateYYYYMMDD,
     for (uint32_t i = 0; i < kToDoKeyTerminator.offset; ++i) key[i] = Upper(key[i]);
     SetU32(key.data(), kToDoKeyRecordNumber, recNo);
     return key;
+}
+
+ToDoKey BuildToDoKey(std::string_view delegateTo, uint16_t dateDue, uint32_t recNo)
+{
+    return BuildToDoKey(delegateTo, DateYYYYMMDDFromNumber(dateDue), recNo);
+}
+
+ToDoKey BuildToDoKeyOfRecord(const uint8_t* rec, uint32_t recNo)
+{
+    return BuildToDoKey(GetRawText(rec, kToDoDelegateTo), GetU16(rec, kToDoDateDue), recNo);
 }
 
 }  // namespace kelo

@@ -50,5 +50,9 @@ extern const Layout kToDoKeyLayout;
 // `dateYYYYMMDD` is the text of DateYYYYMMDDFromNumber ("00000000" for no date); a text that is
 // not eight characters is cut or padded with '0'.
 ToDoKey BuildToDoKey(std::string_view delegateTo, std::string_view dateYYYYMMDD, uint32_t recNo);
+// The same from a date number (0 = no date gives "00000000").
+ToDoKey BuildToDoKey(std::string_view delegateTo, uint16_t dateDue, uint32_t recNo);
+// The key of a stored To Do record: its Delegate To and date due.
+ToDoKey BuildToDoKeyOfRecord(const uint8_t* rec, uint32_t recNo);
 
 }  // namespace kelo

@@ -25,10 +25,10 @@ TEST(FieldText, PadsCutsAndStrips)
     const TextCase cases[] = {
         {"", "        ", ""},
         {"AB", "AB      ", "AB"},
-        {"ABCDEFGH", "ABCDEFGH", "ABCDEFGH"},      // exactly width - 1
-        {"ABCDEFGHI", "ABCDEFGH", "ABCDEFGH"},     // one too many: cut at width - 1
+        {"ABCDEFGH", "ABCDEFGH", "ABCDEFGH"},   // exactly width - 1
+        {"ABCDEFGHI", "ABCDEFGH", "ABCDEFGH"},  // one too many: cut at width - 1
         {"ABCDEFGHIJKLMN", "ABCDEFGH", "ABCDEFGH"},
-        {"A B  ", "A B     ", "A B"},             // inner spaces kept, trailing ones stripped
+        {"A B  ", "A B     ", "A B"},  // inner spaces kept, trailing ones stripped
     };
     for (const TextCase& c : cases) {
         SCOPED_TRACE(c.written);

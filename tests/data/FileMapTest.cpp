@@ -13,16 +13,36 @@ namespace {
 TEST(FileMap, EveryFileNumberHasOneEntry)
 {
     const int numbers[] = {
-        kFileSetup,           kFileCustomers,          kFileSuppliers,
-        kFileNominal,         kFileBank,               kFileAuditHeaders,
-        kFileCustomerIndex,   kFileSupplierIndex,      kFileNominalIndex,
-        kFileBankIndex,       kFileTaxControl,         kFileRecurring,
-        kFileSalesOrders,     kFileSalesOrderIndex,    kFilePurchaseOrders,
-        kFilePurchaseOrderIndex, kFileUsers,           kFileSplits,
-        kFileAllocations,     kFileToDo,               kFileToDoIndex,
-        kFileToDoNotes,       kFileBills,              kFileInvoices,
-        kFileInvoiceIndex,    kFileStock,              kFileStockIndex,
-        kFileDepartments,     kFileUsages,             kFileAssets,
+        kFileSetup,
+        kFileCustomers,
+        kFileSuppliers,
+        kFileNominal,
+        kFileBank,
+        kFileAuditHeaders,
+        kFileCustomerIndex,
+        kFileSupplierIndex,
+        kFileNominalIndex,
+        kFileBankIndex,
+        kFileTaxControl,
+        kFileRecurring,
+        kFileSalesOrders,
+        kFileSalesOrderIndex,
+        kFilePurchaseOrders,
+        kFilePurchaseOrderIndex,
+        kFileUsers,
+        kFileSplits,
+        kFileAllocations,
+        kFileToDo,
+        kFileToDoIndex,
+        kFileToDoNotes,
+        kFileBills,
+        kFileInvoices,
+        kFileInvoiceIndex,
+        kFileStock,
+        kFileStockIndex,
+        kFileDepartments,
+        kFileUsages,
+        kFileAssets,
         kFileTransactionIndex,
     };
     EXPECT_EQ(AllFiles().size(), std::size(numbers));
@@ -47,7 +67,9 @@ TEST(FileMap, InNumberOrderWithDistinctPathsInsideTheBlock)
         EXPECT_TRUE(paths.insert(f.path).second) << "duplicate path " << f.path;
         const std::string path = f.path;
         const std::string ext = path.substr(path.find('.') + 1);
-        EXPECT_EQ(ext, f.kind == FileKind::Data ? "DTA" : f.kind == FileKind::Index ? "IDX" : "NOT")
+        EXPECT_EQ(ext, f.kind == FileKind::Data    ? "DTA"
+                       : f.kind == FileKind::Index ? "IDX"
+                                                   : "NOT")
             << path;
     }
 }

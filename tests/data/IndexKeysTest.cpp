@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "host/util/Dates.h"
 #include "src/data/ToDoRecord.h"
 
 namespace kelo {
@@ -61,6 +62,19 @@ TEST(ToDoKey, OrdersByUserThenDateDue)
     EXPECT_TRUE(Below(BuildToDoKey("bob", "20270101", 9), BuildToDoKey("BOB", "20270102", 1)));
     // A shorter name sorts before a longer one that starts with it (space below letters).
     EXPECT_TRUE(Below(BuildToDoKey("AL", "20271231", 1), BuildToDoKey("ALAN", "20270101", 1)));
+}
+
+TEST(ToDoKey, FromDateNumberAndFromARecord)
+{
+    const uint16_t due = DateNumberFromComponents(15, 3, 2027);
+    ASSERT_NE(due, 0);
+    EXPECT_EQ(BuildToDoKey("ann", due, 5), BuildToDoKey("ANN", "20270315", 5));
+    EXPECT_EQ(BuildToDoKey("ann", uint16_t{0}, 5), BuildToDoKey("ANN", "00000000", 5));
+
+    std::array<uint8_t, kToDoLength> rec{};
+    SetText(rec.data(), kToDoDelegateTo, "Ann Smith");
+    SetU16(rec.data(), kToDoDateDue, due);
+    EXPECT_EQ(BuildToDoKeyOfRecord(rec.data(), 9), BuildToDoKey("ANN SMITH", "20270315", 9));
 }
 
 TEST(AccountKey, UpperCasedPaddedAndTerminated)

@@ -31,8 +31,8 @@ bool IsSnakeCase(const std::string& s)
 {
     if (s.empty() || !std::islower(static_cast<unsigned char>(s[0]))) return false;
     return std::all_of(s.begin(), s.end(), [](char c) {
-        return std::islower(static_cast<unsigned char>(c)) || std::isdigit(static_cast<unsigned char>(c)) ||
-               c == '_';
+        return std::islower(static_cast<unsigned char>(c)) ||
+               std::isdigit(static_cast<unsigned char>(c)) || c == '_';
     });
 }
 
@@ -51,8 +51,7 @@ TEST_P(EveryLayout, FieldsLieInsideTheRecordAndNeverOverlap)
         EXPECT_LE(f.offset + f.width, layout.length) << f.name << " runs past the record end";
         if (i > 0) {
             const Field& prev = fields[i - 1];
-            EXPECT_LE(prev.offset + prev.width, f.offset)
-                << prev.name << " overlaps " << f.name;
+            EXPECT_LE(prev.offset + prev.width, f.offset) << prev.name << " overlaps " << f.name;
         }
     }
 }
@@ -252,10 +251,18 @@ TEST(Layouts, FieldsSitWhereTheHostPutsThem)
 TEST(Layouts, RecordLengths)
 {
     const std::pair<const char*, uint32_t> lengths[] = {
-        {"account", 4819},      {"audit_header", 784}, {"split", 539},
-        {"invoice", 2092},      {"sales_order", 2092}, {"purchase_order", 2092},
-        {"stock", 5564},        {"todo", 233},         {"bill", 156},
-        {"todo_key", 45},       {"document_key", 12},  {"stock_key", 35},
+        {"account", 4819},
+        {"audit_header", 784},
+        {"split", 539},
+        {"invoice", 2092},
+        {"sales_order", 2092},
+        {"purchase_order", 2092},
+        {"stock", 5564},
+        {"todo", 233},
+        {"bill", 156},
+        {"todo_key", 45},
+        {"document_key", 12},
+        {"stock_key", 35},
         {"account_index_entry", 13},
     };
     for (const auto& [name, length] : lengths) {
