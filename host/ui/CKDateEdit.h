@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
 #include <QLineEdit>
@@ -27,7 +26,8 @@ public:
 
     // The control's own setup: `style` 3 is day/month/year with four-digit years shown;
     // `pivotYear` is the first year two-digit years fall into (1970: 70-99 are 1970-1999,
-    // 00-69 are 2000-2069). Other styles are treated as 3.
+    // 00-69 are 2000-2069). Other styles are treated as 3. Without Setup the pivot is 1980, as
+    // DateStringToNumber reads two-digit years.
     void Setup(int style, int pivotYear);
 
     // The date number of the text, 0 when it is empty or not a date.
@@ -39,7 +39,7 @@ public:
     void SetChanged(bool changed) { m_changed = changed; }
 
     // The date number of a typed text under a pivot year, 0 when it is not a date. Never throws.
-    static uint16_t ParseDate(std::string_view text, int pivotYear = 1970);
+    static uint16_t ParseDate(std::string_view text, int pivotYear = 1980);
 
     // Opens the calendar popup at the field's date (the program date is not known here: an
     // empty field opens at today's month).
@@ -57,7 +57,7 @@ protected:
 private:
     void OnPicked(const QDate& date);
 
-    int m_pivotYear = 1970;
+    int m_pivotYear = 1980;
     bool m_changed = false;
     QWidget* m_popup;
     QCalendarWidget* m_calendar;

@@ -62,7 +62,8 @@ public:
     // before the queue reaches it.
     void PostCommand(int id);
 
-    // Ends the window (see the life cycle above).
+    // Ends the window (see the life cycle above). During a modal run it ends the run with
+    // IDCANCEL instead; DoModal then destroys the window and the caller deletes the object.
     void DestroyWindow();
     bool IsDestroyed() const { return m_destroyed; }
     bool IsInitialised() const { return m_initialised; }

@@ -47,8 +47,9 @@ public:
     std::span<const uint8_t> RowBytes(int row) const;
     // Overwrites a row and repaints it. Throws std::out_of_range / std::invalid_argument.
     void SetRow(int row, std::span<const uint8_t> bytes);
-    // Removes a row. A selection on a later row follows its row; the deleted row's selection is
-    // cleared (the page decides what to select next). Throws std::out_of_range.
+    // Removes a row. A selection on a later row follows its row. When the deleted row was
+    // selected, the row that takes its position is selected; when it was the last row nothing
+    // is selected (the page selects the new last row). Throws std::out_of_range.
     void DeleteRow(int row);
     // Removes every row and forgets the sort; nothing is selected afterwards.
     void DeleteAllItems();

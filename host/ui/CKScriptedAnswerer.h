@@ -10,8 +10,9 @@
 namespace kelo {
 
 // Test double for message boxes: while it lives every CKMessageBox::Show is recorded and
-// answered from a script, and no dialog appears. Answers are taken in order; when the script
-// is empty an OK box answers Ok and a question answers the fallback (No unless set).
+// answered from a script, and no dialog appears. A question (kinds 5, 6) takes the next scripted
+// answer, or the fallback (No unless set) when the script is used up. An OK box always answers
+// Ok and uses up a scripted Ok at the front of the script, so a script may list every box.
 // Installs itself on construction and restores the previous answerer on destruction.
 class CKScriptedAnswerer final {
 public:

@@ -33,6 +33,9 @@ public:
     CKDialog* GetPane(int row, int column) const;
     int PaneCount() const;
 
+protected:
+    void childEvent(QChildEvent* event) override;
+
 private:
     void TakeOutOfPanes(CKDialog* dialog);
 

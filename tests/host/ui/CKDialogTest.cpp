@@ -1,0 +1,204 @@
+#include "host/ui/CKDialog.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace kelo {
+namespace {
+
+// Records the commands and life-cycle calls it receives.
+class Recorder : public CKDialog {
+public:
+    explicit Recorder(std::vector<std::string>* log, QWidget* parent = nullptr, int id = 0)
+        : CKDialog(id, parent), m_log(log)
+    {
+    }
+    bool OnCommand(int id) override
+    {
+        m_log->push_back("command " + std::to_string(id));
+        if (id == 2348) {
+            // Posting to itself from a handler runs after this handler returns.
+            if (m_postAgain) {
+                m_postAgain = false;
+                PostCommand(2348);
+            }
+            return true;
+        }
+        return CKDialog::OnCommand(id);
+    }
+    bool m_postAgain = false;
+
+protected:
+    bool OnInitDialog() override
+    {
+        m_log->push_back("init");
+        return m_initResult;
+    }
+    void OnOK() override
+    {
+        m_log->push_back("ok");
+        CKDialog::OnOK();
+    }
+    void OnCancel() override
+    {
+        m_log->push_back("cancel");
+        CKDialog::OnCancel();
+    }
+    void OnDestroy() override { m_log->push_back("destroy " + std::to_string(DialogId())); }
+    void PostNcDestroy() override
+    {
+        m_log->push_back("final " + std::to_string(DialogId()));
+        CKDialog::PostNcDestroy();
+    }
+
+public:
+    bool m_initResult = true;
+
+private:
+    std::vector<std::string>* m_log;
+};
+
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+using Log = std::vector<std::string>;
+
+TEST(CKDialog, SendRunsNowPostRunsFromTheEventLoop)
+{
+    Log log;
+    Recorder d(&log);
+    EXPECT_TRUE(d.SendCommand(2348));
+    EXPECT_FALSE(d.SendCommand(32794)) << "a command nobody handles";
+    EXPECT_EQ(log, (Log{"command 2348", "command 32794"}));
+    log.clear();
+    d.m_postAgain = true;
+    d.PostCommand(2348);
+    d.PostCommand(500);
+    EXPECT_TRUE(log.empty());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(log, (Log{"command 2348", "command 500", "command 2348"}));
+}
+
+TEST(CKDialog, PostedCommandNeverReachesADeletedOrDestroyedDialog)
+{
+    Log log;
+    auto* deleted = new Recorder(&log, nullptr, 1);
+    deleted->PostCommand(2348);
+    delete deleted;
+
+    auto* destroyed = new Recorder(&log, nullptr, 2);
+    QPointer<Recorder> guard(destroyed);
+    destroyed->PostCommand(2348);
+    destroyed->DestroyWindow();
+    EXPECT_FALSE(destroyed->SendCommand(2348));
+    QCoreApplication::processEvents();
+    RunDeferredDeletes();
+    EXPECT_EQ(log, (Log{"destroy 2", "final 2"}));
+    EXPECT_TRUE(guard.isNull()) << "the default final step deletes the object";
+}
+
+TEST(CKDialog, DestroyWindowEndsInnerDialogsAndDetachesThem)
+{
+    Log log;
+    auto* outer = new Recorder(&log, nullptr, 1);
+    auto* holder = new QWidget(outer);
+    auto* inner = new Recorder(&log, holder, 2);
+    QPointer<Recorder> innerGuard(inner), outerGuard(outer);
+    outer->DestroyWindow();
+    outer->DestroyWindow();  // a second call does nothing
+    EXPECT_EQ(log, (Log{"destroy 1", "destroy 2", "final 2", "final 1"}));
+    EXPECT_EQ(inner->parent(), nullptr);
+    RunDeferredDeletes();
+    EXPECT_TRUE(innerGuard.isNull());
+    EXPECT_TRUE(outerGuard.isNull());
+}
+
+TEST(CKDialog, CreateRunsInitialisationOnce)
+{
+    Log log;
+    QWidget parent;
+    Recorder d(&log);
+    EXPECT_TRUE(d.Create(&parent));
+    EXPECT_EQ(d.parentWidget(), &parent);
+    EXPECT_FALSE(d.isWindow());
+    EXPECT_TRUE(d.Create());
+    EXPECT_EQ(log, (Log{"init"}));
+
+    Recorder failing(&log);
+    failing.m_initResult = false;
+    EXPECT_FALSE(failing.Create());
+}
+
+TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
+{
+    Log log;
+    Recorder d(&log, nullptr, 110);
+    QTimer::singleShot(0, &d, [&] {
+        EXPECT_TRUE(d.IsModal());
+        d.EndDialog(42);
+    });
+    EXPECT_EQ(d.DoModal(), 42);
+    EXPECT_FALSE(d.IsModal());
+    EXPECT_TRUE(d.IsDestroyed());
+    EXPECT_EQ(log, (Log{"init", "destroy 110"})) << "no final step: the caller owns it";
+}
+
+TEST(CKDialog, ModalEnterIsOkAndEscapeIsCancel)
+{
+    struct Case {
+        Qt::Key key;
+        int result;
+        const char* handler;
+    };
+    for (const Case& c : {Case{Qt::Key_Return, IDOK, "ok"}, Case{Qt::Key_Escape, IDCANCEL, "cancel"}}) {
+        Log log;
+        Recorder d(&log);
+        auto* edit = new QLineEdit(&d);
+        QTimer::singleShot(0, &d, [&] { QTest::keyClick(edit, c.key); });
+        EXPECT_EQ(d.DoModal(), c.result);
+        EXPECT_EQ(log[1], "command " + std::to_string(c.result));
+        EXPECT_EQ(log[2], c.handler);
+    }
+}
+
+TEST(CKDialog, ModalInitialisationFailureReturnsMinusOne)
+{
+    Log log;
+    Recorder d(&log);
+    d.m_initResult = false;
+    EXPECT_EQ(d.DoModal(), -1);
+    EXPECT_TRUE(d.IsDestroyed());
+}
+
+TEST(CKDialog, EnterAndEscapeInAChildPaneGoToTheWindow)
+{
+    Log log;
+    auto* window = new Recorder(&log, nullptr, 1);
+    auto* page = new Recorder(&log, window, 2);
+    auto* edit = new QLineEdit(page);
+    window->show();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(log, (Log{"command 2", "cancel", "destroy 1", "destroy 2", "final 2", "final 1"}))
+        << "the page passes Escape on; the modeless window's Cancel destroys it";
+    RunDeferredDeletes();
+}
+
+TEST(CKDialog, HelpPropertyIsADynamicPropertyOfTheWindow)
+{
+    QWidget w;
+    EXPECT_EQ(CKDialog::GetHelpProperty(&w), 0);
+    CKDialog::SetHelpProperty(&w, 121);
+    EXPECT_EQ(w.property("TMHP").toInt(), 121);
+    EXPECT_EQ(CKDialog::GetHelpProperty(&w), 121);
+    CKDialog::RemoveHelpProperty(&w);
+    EXPECT_FALSE(w.property("TMHP").isValid());
+    EXPECT_EQ(CKDialog::GetHelpProperty(nullptr), 0);
+}
+
+}  // namespace
+}  // namespace kelo

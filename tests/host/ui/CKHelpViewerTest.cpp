@@ -1,0 +1,79 @@
+#include "host/ui/CKHelpViewer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kelo {
+namespace {
+
+class CKHelpViewerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir(m_dir.path()).mkpath("Help/Accounts/Tasks.CHM");
+        m_folder = m_dir.filePath("Help/Accounts/Tasks.CHM");
+        Write("index.html", "<h1>Contents</h1>");
+        Write("103.html", "<h1>To Do List</h1>");
+        m_previous = CKHelpViewer::SetShower(
+            [this](const CKHelpViewer::Request& r) { m_requests.push_back(r); });
+    }
+    void TearDown() override { CKHelpViewer::SetShower(m_previous); }
+    void Write(const QString& name, const QByteArray& html)
+    {
+        QFile f(QDir(m_folder).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(html);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    std::vector<CKHelpViewer::Request> m_requests;
+    CKHelpViewer::Shower m_previous;
+};
+
+TEST_F(CKHelpViewerTest, OpensTheTopicPageOrTheIndex)
+{
+    struct Case {
+        int command;
+        int topic;
+        const char* page;
+    };
+    for (const Case& c : {Case{HH_HELP_CONTEXT, 103, "103.html"},
+                          Case{HH_HELP_CONTEXT, 999, "index.html"},
+                          Case{HH_DISPLAY_TOPIC, 103, "index.html"},
+                          Case{HH_DISPLAY_TOPIC, 0, "index.html"}}) {
+        m_requests.clear();
+        ASSERT_TRUE(CKHelpViewer::HtmlHelpA(nullptr, m_folder, c.command, c.topic));
+        ASSERT_EQ(m_requests.size(), 1u);
+        EXPECT_EQ(QFileInfo(m_requests[0].page).fileName(), c.page)
+            << c.command << "/" << c.topic;
+        EXPECT_EQ(m_requests[0].topic, c.topic);
+    }
+    EXPECT_FALSE(CKHelpViewer::HtmlHelpA(nullptr, m_folder, 7, 103)) << "unknown command";
+}
+
+TEST_F(CKHelpViewerTest, ReadsAnOldStylePathWithBackslashesAndOtherCase)
+{
+    const QString oldStyle = m_dir.path() + "/help\\ACCOUNTS\\tasks.chm";
+    ASSERT_TRUE(CKHelpViewer::HtmlHelpA(nullptr, oldStyle, HH_HELP_CONTEXT, 103));
+    ASSERT_EQ(m_requests.size(), 1u);
+    EXPECT_EQ(QFileInfo(m_requests[0].page).fileName(), "103.html");
+    EXPECT_FALSE(CKHelpViewer::HtmlHelpA(nullptr, m_dir.path() + "/Nowhere", HH_HELP_CONTEXT, 1));
+}
+
+TEST_F(CKHelpViewerTest, TheViewerShowsThePage)
+{
+    CKHelpViewer::SetShower(nullptr);
+    ASSERT_TRUE(CKHelpViewer::HtmlHelpA(nullptr, m_folder, HH_HELP_CONTEXT, 103));
+    CKHelpViewer* viewer = CKHelpViewer::Instance();
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_EQ(QFileInfo(viewer->CurrentPage()).fileName(), "103.html");
+    viewer->close();
+}
+
+}  // namespace
+}  // namespace kelo

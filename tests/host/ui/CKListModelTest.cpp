@@ -1,0 +1,169 @@
+#include "host/ui/CKListModel.h"
+
+#include <QCoreApplication>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace kelo {
+namespace {
+
+// Name (text 12), number, amount, then a hidden id that tells the rows apart.
+CKColumnSet Columns()
+{
+    return {CKColumn::Text("Name", 10, 12), CKColumn::UInt32("No", 8),
+            CKColumn::Amount("Amount", 15), CKColumn::HiddenUInt32()};
+}
+
+struct Row {
+    const char* name;
+    uint32_t number;
+    double amount;
+    uint32_t id;
+};
+
+std::vector<uint8_t> Pack(const CKColumnSet& set, const Row& r)
+{
+    std::vector<uint8_t> bytes(static_cast<size_t>(set.RowSize()));
+    set.WriteText(bytes, 0, r.name);
+    set.WriteUInt32(bytes, 1, r.number);
+    set.WriteAmount(bytes, 2, r.amount);
+    set.WriteUInt32(bytes, 3, r.id);
+    return bytes;
+}
+
+std::vector<uint32_t> Ids(const CKListModel& m)
+{
+    std::vector<uint32_t> ids;
+    for (int i = 0; i < m.RowCount(); ++i) ids.push_back(m.Columns().ReadUInt32(m.RowBytes(i), 3));
+    return ids;
+}
+
+class CKListModelTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_model.SetColumns(Columns());
+        const std::vector<Row> rows{
+            {"beta", 10, 5.5, 1},   {"Alpha", 9, -1.0, 2}, {"alpha", 100, 5.5, 3},
+            {"", 10, 0.0, 4},       {"BETA", 2, 1e6, 5},   {"alphabet soup", 10, 5.5, 6},
+            {"alphabet Soup", 0, -1.0, 7}};
+        for (const Row& r : rows) m_model.AddRow(Pack(m_model.Columns(), r));
+    }
+    CKListModel m_model;
+};
+
+TEST_F(CKListModelTest, SortsNumbersNumericallyAndTextIgnoringCaseStably)
+{
+    struct Case {
+        int column;
+        Qt::SortOrder order;
+        std::vector<uint32_t> ids;
+    };
+    const std::vector<Case> cases{
+        // 100 after 10 and 9: numbers, not their text
+        {1, Qt::AscendingOrder, {7, 5, 2, 1, 4, 6, 3}},
+        {1, Qt::DescendingOrder, {3, 1, 4, 6, 2, 5, 7}},
+        {2, Qt::AscendingOrder, {2, 7, 4, 1, 3, 6, 5}},
+        // "Alpha"/"alpha" and "beta"/"BETA" keep their added order; the empty text first;
+        // the two soups are equal past their 8-byte prefix and keep theirs too
+        {0, Qt::AscendingOrder, {4, 2, 3, 6, 7, 1, 5}},
+        {0, Qt::DescendingOrder, {1, 5, 6, 7, 2, 3, 4}},
+    };
+    for (const Case& c : cases) {
+        SetUp();  // the added order again, so each case starts from it
+        m_model.SortByColumn(c.column, c.order);
+        EXPECT_EQ(Ids(m_model), c.ids) << "column " << c.column << " order " << c.order;
+        EXPECT_EQ(m_model.SortColumn(), c.column);
+    }
+}
+
+TEST_F(CKListModelTest, SortKeepsThePreviousOrderForEqualKeys)
+{
+    m_model.SortByColumn(2, Qt::AscendingOrder);  // by amount first
+    m_model.SortByColumn(1, Qt::AscendingOrder);  // then by number: the 10s stay by amount
+    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{7, 5, 2, 4, 1, 6, 3}));
+}
+
+TEST_F(CKListModelTest, TextDiffersOnlyAfterThePrefix)
+{
+    CKListModel m;
+    m.SetColumns(Columns());
+    m.AddRow(Pack(m.Columns(), {"abcdefghZ", 0, 0, 1}));
+    m.AddRow(Pack(m.Columns(), {"ABCDEFGHa", 0, 0, 2}));
+    m.AddRow(Pack(m.Columns(), {"abcdefgh", 0, 0, 3}));
+    m.SortByColumn(0, Qt::AscendingOrder);
+    EXPECT_EQ(Ids(m), (std::vector<uint32_t>{3, 2, 1}));
+}
+
+TEST_F(CKListModelTest, RowsRoundTripThroughTheBuffer)
+{
+    const CKColumnSet& set = m_model.Columns();
+    const std::vector<uint8_t> expected = Pack(set, {"gamma", 77, 12.34, 99});
+    m_model.SortByColumn(0, Qt::AscendingOrder);
+    m_model.SetRow(3, expected);
+    const auto got = m_model.RowBytes(3);
+    EXPECT_EQ(std::vector<uint8_t>(got.begin(), got.end()), expected);
+    // the other rows are untouched
+    EXPECT_EQ(set.ReadUInt32(m_model.RowBytes(2), 3), 3u);
+    EXPECT_EQ(set.ReadUInt32(m_model.RowBytes(4), 3), 7u);
+
+    EXPECT_THROW(m_model.AddRow(std::vector<uint8_t>(5)), std::invalid_argument);
+    EXPECT_THROW(m_model.SetRow(0, std::vector<uint8_t>(5)), std::invalid_argument);
+    EXPECT_THROW(m_model.RowBytes(7), std::out_of_range);
+    EXPECT_THROW(m_model.DeleteRow(-1), std::out_of_range);
+}
+
+TEST_F(CKListModelTest, DeleteRowKeepsTheOthersInTheirShownOrder)
+{
+    m_model.SortByColumn(1, Qt::DescendingOrder);  // 3, 1, 4, 6, 2, 5, 7
+    m_model.DeleteRow(1);
+    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{3, 4, 6, 2, 5, 7}));
+    m_model.DeleteRow(5);
+    m_model.DeleteRow(0);
+    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{4, 6, 2, 5}));
+    m_model.AddRow(Pack(m_model.Columns(), {"new", 1, 1, 8}));
+    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{4, 6, 2, 5, 8}));
+    m_model.DeleteAllRows();
+    EXPECT_EQ(m_model.RowCount(), 0);
+    EXPECT_EQ(m_model.SortColumn(), -1);
+}
+
+TEST_F(CKListModelTest, ShowsVisibleColumnsOnly)
+{
+    m_model.Flush();
+    EXPECT_EQ(m_model.columnCount(), 3);
+    EXPECT_EQ(m_model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), "No");
+    EXPECT_EQ(m_model.data(m_model.index(0, 0), Qt::DisplayRole).toString(), "beta");
+    EXPECT_EQ(m_model.data(m_model.index(1, 2), Qt::DisplayRole).toString(), "-1.00");
+    EXPECT_EQ(m_model.data(m_model.index(4, 1), Qt::DisplayRole).toString(), "2");
+}
+
+TEST_F(CKListModelTest, AnnouncesAddedRowsInOneBatch)
+{
+    CKListModel m;
+    m.SetColumns(Columns());
+    QSignalSpy inserted(&m, &QAbstractItemModel::rowsInserted);
+    for (uint32_t i = 0; i < 100; ++i) m.AddRow(Pack(m.Columns(), {"x", i, 0, i}));
+    EXPECT_EQ(m.RowCount(), 100);
+    EXPECT_EQ(m.rowCount(), 0) << "views learn of the rows when the event loop runs";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted.at(0).at(1).toInt(), 0);
+    EXPECT_EQ(inserted.at(0).at(2).toInt(), 99);
+    EXPECT_EQ(m.rowCount(), 100);
+}
+
+TEST_F(CKListModelTest, AlternateRowsGetTheAlternateColour)
+{
+    m_model.Flush();
+    EXPECT_FALSE(m_model.data(m_model.index(1, 0), Qt::BackgroundRole).isValid());
+    m_model.SetAlternateColor(QColor(0xE0, 0xFF, 0xE0));
+    EXPECT_FALSE(m_model.data(m_model.index(0, 0), Qt::BackgroundRole).isValid());
+    EXPECT_EQ(m_model.data(m_model.index(1, 0), Qt::BackgroundRole).value<QColor>(),
+              QColor(0xE0, 0xFF, 0xE0));
+    EXPECT_FALSE(m_model.data(m_model.index(2, 0), Qt::BackgroundRole).isValid());
+}
+
+}  // namespace
+}  // namespace kelo

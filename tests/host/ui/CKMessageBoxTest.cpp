@@ -1,0 +1,64 @@
+#include "host/ui/CKMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include "host/ui/CKScriptedAnswerer.h"
+
+namespace kelo {
+namespace {
+
+TEST(CKMessageBox, ScriptedAnswererRecordsTextKindAndTitleAndAnswersInOrder)
+{
+    CKScriptedAnswerer answers{MsgAnswer::Yes, MsgAnswer::Cancel};
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Delete it?", MsgKind::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Saved.", MsgKind::Information), MsgAnswer::Ok)
+        << "an OK box does not take a question's answer";
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Save?", MsgKind::YesNoCancel, "Other", kMsgDefaultSecond),
+              MsgAnswer::Cancel);
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Again?", MsgKind::YesNo), MsgAnswer::No)
+        << "the fallback once the script is used up";
+    ASSERT_EQ(answers.Count(), 4);
+    const auto& m = answers.Messages();
+    EXPECT_EQ(m[0].text, "Delete it?");
+    EXPECT_EQ(m[0].kind, 5);
+    EXPECT_EQ(m[0].title, "Kelo Task Manager");
+    EXPECT_EQ(m[1].kind, 3);
+    EXPECT_EQ(m[2].title, "Other");
+    EXPECT_EQ(m[2].extra, 0x100);
+    EXPECT_EQ(answers.Unused(), 0);
+}
+
+TEST(CKMessageBox, AnswerValuesAreThePlatformButtonIds)
+{
+    EXPECT_EQ(static_cast<int>(MsgAnswer::Ok), 1);
+    EXPECT_EQ(static_cast<int>(MsgAnswer::Cancel), 2);
+    EXPECT_EQ(static_cast<int>(MsgAnswer::Yes), 6);
+    EXPECT_EQ(static_cast<int>(MsgAnswer::No), 7);
+}
+
+TEST(CKMessageBox, ScriptedOkEntriesAreUsedUpByOkBoxes)
+{
+    CKScriptedAnswerer answers{MsgAnswer::Ok, MsgAnswer::Yes};
+    answers.SetFallback(MsgAnswer::Yes);
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Invalid date", MsgKind::Stop), MsgAnswer::Ok);
+    EXPECT_EQ(answers.Unused(), 1);
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Sure?", MsgKind::YesNo), MsgAnswer::Yes);
+    EXPECT_EQ(CKMessageBox::Show(nullptr, "Sure?", MsgKind::YesNo), MsgAnswer::Yes);
+}
+
+TEST(CKMessageBox, NestedAnswerersRestoreTheOuterOne)
+{
+    CKScriptedAnswerer outer;
+    {
+        CKScriptedAnswerer inner{MsgAnswer::Yes};
+        EXPECT_EQ(CKMessageBox::Show(nullptr, "inner", MsgKind::YesNo), MsgAnswer::Yes);
+        EXPECT_EQ(inner.Count(), 1);
+    }
+    CKMessageBox::Show(nullptr, "outer", 0);
+    ASSERT_EQ(outer.Count(), 1);
+    EXPECT_EQ(outer.Messages()[0].text, "outer");
+    EXPECT_EQ(outer.Messages()[0].kind, 0);
+}
+
+}  // namespace
+}  // namespace kelo

@@ -1,0 +1,86 @@
+#include "host/ui/CKSplitter.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <gtest/gtest.h>
+
+#include "host/ui/CKDialog.h"
+
+namespace kelo {
+namespace {
+
+// A page whose deletion waits, as a page with a fill on the stack does.
+class LingeringPage : public CKDialog {
+public:
+    using CKDialog::CKDialog;
+    bool m_finalCalled = false;
+
+protected:
+    void PostNcDestroy() override { m_finalCalled = true; }
+};
+
+void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+TEST(CKSplitter, ReplaceDlgPutsTheNewPageInPlaceAndDeletesTheOld)
+{
+    CKSplitter splitter;
+    auto* tree = new CKDialog(127, &splitter);
+    auto* first = new CKDialog(103, &splitter);
+    EXPECT_EQ(splitter.PaneCount(), 0) << "children are not panes until placed";
+    ASSERT_TRUE(splitter.CreateDlg(0, 0, tree));
+    ASSERT_TRUE(splitter.CreateDlg(0, 1, first));
+    EXPECT_FALSE(splitter.CreateDlg(0, 1, tree)) << "pane taken";
+    EXPECT_FALSE(splitter.CreateDlg(1, 0, tree)) << "one row only";
+    splitter.resize(600, 400);
+    splitter.setSizes({200, 400});
+    splitter.show();
+    const QList<int> sizes = splitter.sizes();
+
+    QPointer<CKDialog> old(first);
+    auto* next = new CKDialog(104, &splitter);
+    ASSERT_TRUE(splitter.ReplaceDlg(0, 1, next));
+    EXPECT_EQ(splitter.GetPane(0, 1), next);
+    EXPECT_EQ(splitter.GetPane(0, 0), tree);
+    EXPECT_EQ(splitter.PaneCount(), 2);
+    EXPECT_TRUE(old->IsDestroyed());
+    EXPECT_EQ(splitter.sizes(), sizes);
+    EXPECT_TRUE(next->isVisible());
+    RunDeferredDeletes();
+    EXPECT_TRUE(old.isNull());
+    EXPECT_EQ(splitter.GetPane(0, 2), nullptr);
+    EXPECT_EQ(splitter.GetPane(1, 0), nullptr);
+}
+
+TEST(CKSplitter, ReplacedPageThatDelaysItsDeletionLivesOnDetached)
+{
+    auto* splitter = new CKSplitter;
+    auto* tree = new CKDialog(127, splitter);
+    auto* busy = new LingeringPage(106, splitter);
+    splitter->CreateDlg(0, 0, tree);
+    splitter->CreateDlg(0, 1, busy);
+    QPointer<LingeringPage> guard(busy);
+    ASSERT_TRUE(splitter->ReplaceDlg(0, 1, new CKDialog(103)));
+    EXPECT_TRUE(busy->m_finalCalled);
+    EXPECT_EQ(busy->parent(), nullptr);
+    delete splitter;  // the splitter's end does not free the page under its fill
+    RunDeferredDeletes();
+    ASSERT_FALSE(guard.isNull());
+    delete busy;  // what the page's own fill does when it unwinds
+}
+
+TEST(CKSplitter, ShowPaneHidesAndShows)
+{
+    CKSplitter splitter;
+    auto* tree = new CKDialog(127);
+    ASSERT_TRUE(splitter.CreateDlg(0, 0, tree));
+    splitter.show();
+    EXPECT_TRUE(splitter.ShowPane(0, 0, false));
+    EXPECT_FALSE(tree->isVisible());
+    EXPECT_TRUE(splitter.ShowPane(0, 0, true));
+    EXPECT_TRUE(tree->isVisible());
+    EXPECT_FALSE(splitter.ShowPane(0, 1, true));
+}
+
+}  // namespace
+}  // namespace kelo

@@ -1,0 +1,59 @@
+#include "host/ui/CKTBar.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace kelo {
+namespace {
+
+TEST(CKTBar, ButtonsDeliverTheirCommandsWhenEnabled)
+{
+    CKTBar bar("Main");
+    QSignalSpy triggered(&bar, &CKTBar::commandTriggered);
+    EXPECT_TRUE(bar.AddButton(32794, "New", 5));
+    EXPECT_TRUE(bar.AddButton(32795, "Open", 6));
+    EXPECT_TRUE(bar.AddButton(32798, "Pay", 8));
+    EXPECT_FALSE(bar.AddButton(32794, "New again", 5));
+    EXPECT_EQ(bar.Commands(), (std::vector<int>{32794, 32795, 32798}));
+
+    EXPECT_TRUE(bar.Press(32795));
+    ASSERT_EQ(triggered.count(), 1);
+    EXPECT_EQ(triggered.at(0).at(0).toInt(), 32795);
+
+    EXPECT_TRUE(bar.EnableButton(32798, false));
+    EXPECT_FALSE(bar.IsButtonEnabled(32798));
+    EXPECT_FALSE(bar.Press(32798));
+    EXPECT_EQ(triggered.count(), 1);
+    EXPECT_TRUE(bar.EnableButton(32798, true));
+    EXPECT_TRUE(bar.Press(32798));
+    EXPECT_EQ(triggered.count(), 2);
+
+    EXPECT_FALSE(bar.EnableButton(1, true));
+    EXPECT_FALSE(bar.IsButtonEnabled(1));
+}
+
+TEST(CKTBar, DeleteButtonRemovesOnlyThatButton)
+{
+    CKTBar bar("Tasks");
+    for (int c : {32600, 32601, 32602, 32604, 32603}) bar.AddButton(c, "x", 12);
+    EXPECT_TRUE(bar.DeleteButton(32604));
+    EXPECT_TRUE(bar.DeleteButton(32603));
+    EXPECT_FALSE(bar.DeleteButton(32603));
+    EXPECT_EQ(bar.Commands(), (std::vector<int>{32600, 32601, 32602}));
+    EXPECT_FALSE(bar.HasButton(32604));
+}
+
+TEST(CKTBar, LabelsCanBeHidden)
+{
+    CKTBar bar("Main");
+    bar.AddButton(32794, "New", 5);
+    EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    bar.ShowLabels(false);
+    EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonIconOnly);
+    bar.SetBackground("/no/such/file.bmp");
+    EXPECT_TRUE(bar.styleSheet().isEmpty()) << "an image that does not load is ignored";
+}
+
+}  // namespace
+}  // namespace kelo

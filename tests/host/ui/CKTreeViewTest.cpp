@@ -1,0 +1,54 @@
+#include "host/ui/CKTreeView.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kelo {
+namespace {
+
+TEST(CKTreeView, ItemsCarryTheirValues)
+{
+    CKTreeView tree;
+    EXPECT_EQ(tree.GetFirstItem(), -1);
+    EXPECT_EQ(tree.AddItem("Current Bills", 1), 0);
+    EXPECT_EQ(tree.AddItem("Overdue Bills", 2), 1);
+    EXPECT_EQ(tree.AddItem("Paid Bills", 0x80000000u), 2);
+    EXPECT_EQ(tree.ItemCount(), 3);
+    EXPECT_EQ(tree.GetFirstItem(), 0);
+    EXPECT_EQ(tree.GetItemValue(2), 0x80000000u);
+    EXPECT_EQ(tree.GetItemText(1), "Overdue Bills");
+    EXPECT_EQ(tree.GetItemValue(3), 0u);
+    tree.DeleteAllItems();
+    EXPECT_EQ(tree.ItemCount(), 0);
+    EXPECT_EQ(tree.GetSelectedItem(), -1);
+}
+
+TEST(CKTreeView, OnlyTheUsersChoiceIsReported)
+{
+    CKTreeView tree;
+    QSignalSpy selected(&tree, &CKTreeView::itemSelected);
+    tree.AddItem("Current", 1);
+    tree.AddItem("Overdue", 2);
+    tree.AddItem("Paid", 4);
+    EXPECT_TRUE(tree.SelectItem(0));
+    EXPECT_EQ(tree.GetSelectedItem(), 0);
+    EXPECT_FALSE(tree.SelectItem(3));
+    EXPECT_EQ(selected.count(), 0) << "the program's own changes are silent";
+
+    tree.show();
+    tree.setFocus();
+    QTest::keyClick(tree.viewport(), Qt::Key_Down);
+    QTest::keyClick(&tree, Qt::Key_Down);
+    ASSERT_GE(selected.count(), 1);
+    EXPECT_EQ(tree.GetSelectedItem(), selected.last().at(0).toInt());
+    EXPECT_EQ(selected.last().at(1).value<uint32_t>(), tree.GetItemValue(tree.GetSelectedItem()));
+
+    const int before = selected.count();
+    tree.DeleteAllItems();
+    EXPECT_EQ(selected.count(), before);
+}
+
+}  // namespace
+}  // namespace kelo
