@@ -21,14 +21,16 @@ constexpr std::array<uint8_t, 256> MakeFold()
 }
 constexpr std::array<uint8_t, 256> kFold = MakeFold();
 
-// The first eight folded bytes of a text field, big-endian, so that comparing two prefixes as
-// integers orders them as the texts; bytes after the terminator count as 0.
-uint64_t TextPrefix(const uint8_t* p, int width)
+// Eight folded bytes of a text field from `from` on, big-endian, so that comparing two of them
+// as integers orders them as the texts; bytes after the terminator count as 0. `ended` tells
+// whether the terminator (or the field's end) came within them.
+uint64_t TextPrefix(const uint8_t* p, int width, int from, bool& ended)
 {
     uint64_t key = 0;
-    int i = 0;
-    for (; i < 8 && i < width && p[i] != 0; ++i) key = (key << 8) | kFold[p[i]];
-    return key << (8 * (8 - i));
+    int i = from;
+    for (; i < from + 8 && i < width && p[i] != 0; ++i) key = (key << 8) | kFold[p[i]];
+    ended = i < from + 8;
+    return key << (8 * (from + 8 - i));
 }
 
 // Folded comparison of two text fields from byte `from` on; negative, 0 or positive.
@@ -48,8 +50,10 @@ struct NumberKey {
     uint32_t pos;
 };
 
+// The first sixteen folded bytes decide most comparisons without touching the rows.
 struct TextKey {
-    uint64_t prefix;
+    uint64_t first;
+    uint64_t second;
     uint32_t stored;
     uint32_t pos;
 };
@@ -155,16 +159,22 @@ void CKListModel::SortByColumn(int column, Qt::SortOrder order)
     if (c.kind == ColumnKind::Text) {
         std::vector<TextKey> keys(n);
         for (size_t i = 0; i < n; ++i) {
-            keys[i] = {TextPrefix(StoredRow(m_order[i]) + offset, c.length), m_order[i],
-                       static_cast<uint32_t>(i)};
+            const uint8_t* text = StoredRow(m_order[i]) + offset;
+            bool ended = false;
+            const uint64_t first = TextPrefix(text, c.length, 0, ended);
+            const uint64_t second = ended ? 0 : TextPrefix(text, c.length, 8, ended);
+            keys[i] = {first, second, m_order[i], static_cast<uint32_t>(i)};
         }
         std::sort(keys.begin(), keys.end(), [&](const TextKey& a, const TextKey& b) {
             int cmp = 0;
-            if (a.prefix != b.prefix) {
-                cmp = a.prefix < b.prefix ? -1 : 1;
-            } else if (c.length > 8 && (a.prefix & 0xFF) != 0) {
+            if (a.first != b.first) {
+                cmp = a.first < b.first ? -1 : 1;
+            } else if (a.second != b.second) {
+                cmp = a.second < b.second ? -1 : 1;
+            } else if (c.length > 16 && (a.second & 0xFF) != 0) {
+                // Equal and unfinished after sixteen bytes: the rest decides.
                 cmp = CompareText(StoredRow(a.stored) + offset, StoredRow(b.stored) + offset,
-                                  c.length, 8);
+                                  c.length, 16);
             }
             if (cmp != 0) return ascending ? cmp < 0 : cmp > 0;
             return a.pos < b.pos;

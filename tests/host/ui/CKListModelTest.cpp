@@ -66,7 +66,7 @@ TEST_F(CKListModelTest, SortsNumbersNumericallyAndTextIgnoringCaseStably)
         {1, Qt::DescendingOrder, {3, 1, 4, 6, 2, 5, 7}},
         {2, Qt::AscendingOrder, {2, 7, 4, 1, 3, 6, 5}},
         // "Alpha"/"alpha" and "beta"/"BETA" keep their added order; the empty text first;
-        // the two soups are equal past their 8-byte prefix and keep theirs too
+        // the two soups are cut to the same 11 bytes and keep their order too
         {0, Qt::AscendingOrder, {4, 2, 3, 6, 7, 1, 5}},
         {0, Qt::DescendingOrder, {1, 5, 6, 7, 2, 3, 4}},
     };
@@ -85,15 +85,26 @@ TEST_F(CKListModelTest, SortKeepsThePreviousOrderForEqualKeys)
     EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{7, 5, 2, 4, 1, 6, 3}));
 }
 
-TEST_F(CKListModelTest, TextDiffersOnlyAfterThePrefix)
+TEST(CKListModelText, LongTextsAreComparedToTheirEnd)
 {
+    // The sort compares the first sixteen folded bytes as integers and reads the rows only past
+    // them; every boundary of that is covered here.
     CKListModel m;
-    m.SetColumns(Columns());
-    m.AddRow(Pack(m.Columns(), {"abcdefghZ", 0, 0, 1}));
-    m.AddRow(Pack(m.Columns(), {"ABCDEFGHa", 0, 0, 2}));
-    m.AddRow(Pack(m.Columns(), {"abcdefgh", 0, 0, 3}));
+    m.SetColumns({CKColumn::Text("Name", 30, 40), CKColumn::HiddenUInt32()});
+    const std::vector<std::pair<const char*, uint32_t>> rows{
+        {"abcdefghijklmnopZ", 1}, {"ABCDEFGHIJKLMNOPa", 2}, {"abcdefghijklmnop", 3},
+        {"abcdefghZ", 4},         {"ABCDEFGHa", 5},         {"abcdefgh", 6},
+        {"abcdefghijklmnopA", 7}, {"abcdefghijklmnoq", 8},  {"abcdefghijklmnoP", 9}};
+    for (const auto& [text, id] : rows) {
+        std::vector<uint8_t> row(static_cast<size_t>(m.Columns().RowSize()));
+        m.Columns().WriteText(row, 0, text);
+        m.Columns().WriteUInt32(row, 1, id);
+        m.AddRow(row);
+    }
     m.SortByColumn(0, Qt::AscendingOrder);
-    EXPECT_EQ(Ids(m), (std::vector<uint32_t>{3, 2, 1}));
+    std::vector<uint32_t> ids;
+    for (int i = 0; i < m.RowCount(); ++i) ids.push_back(m.Columns().ReadUInt32(m.RowBytes(i), 1));
+    EXPECT_EQ(ids, (std::vector<uint32_t>{6, 5, 3, 9, 2, 7, 1, 8, 4}));
 }
 
 TEST_F(CKListModelTest, RowsRoundTripThroughTheBuffer)
