@@ -18,5 +18,5 @@ function(kelo_test name dir)
   add_executable(${name} ${srcs})
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen\\;KELO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()

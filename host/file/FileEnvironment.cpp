@@ -102,23 +102,20 @@ store::Txn* FileEnvironment::CurrentTxn(bool write) const
 }
 
 FileEnvironment::ShortTxn::ShortTxn(FileEnvironment& e, bool write)
-    : env(e), txn(e.m_store->Begin(write))
+    : env(e), txn(e.PushTxn(write))
 {
-    e.m_shortCreated.clear();
 }
 
 FileEnvironment::ShortTxn::~ShortTxn()
 {
-    if (!committed) env.Forget(env.m_shortCreated);
+    if (txn) env.ReleaseTxn(txn, false);
 }
 
 void FileEnvironment::ShortTxn::Commit()
 {
-    const bool wrote = !txn->ReadOnly();
-    txn->Commit();
-    committed = true;
-    env.m_shortCreated.clear();
-    env.Committed(wrote);
+    store::Txn* t = txn;
+    txn = nullptr;
+    env.ReleaseTxn(t, true);
 }
 
 void FileEnvironment::Committed(bool wrote)
@@ -176,10 +173,7 @@ const FileEnvironment::TableInfo& FileEnvironment::Create(store::Txn& txn, const
     txn.Put(m_catalog, kNextIdKey, next);
     auto table = txn.OpenTable(name, true);
     txn.Put(m_catalog, key, entryValue(recordLength, name));
-    if (Frame* f = FrameOf(txn))
-        f->created.push_back(key);
-    else
-        m_shortCreated.push_back(key);
+    if (Frame* f = FrameOf(txn)) f->created.push_back(key);
     ++m_generation;
     return m_tables.emplace(key, TableInfo{*table, recordLength}).first->second;
 }

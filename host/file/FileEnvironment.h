@@ -37,7 +37,8 @@ public:
     // The transaction a call should use: the newest write one when writing, else the newest.
     store::Txn* CurrentTxn(bool write) const;
 
-    // Runs fn(txn) in the current transaction or, when there is none fit, in a short one.
+    // Runs fn(txn) in the current transaction or, when there is none fit, in a short one that
+    // commits when fn returns and aborts when it throws. Calls nested in fn join it.
     template <typename Fn>
     auto With(bool write, Fn&& fn)
     {
@@ -74,9 +75,8 @@ private:
         ShortTxn(FileEnvironment& env, bool write);
         ~ShortTxn();
         void Commit();
-        bool committed = false;
         FileEnvironment& env;
-        std::unique_ptr<store::Txn> txn;
+        store::Txn* txn;
     };
     struct Frame {
         std::unique_ptr<store::Txn> txn;
@@ -93,7 +93,6 @@ private:
     store::Table m_catalog = 0;
     std::unordered_map<std::string, TableInfo> m_tables;
     std::vector<Frame> m_frames;
-    std::vector<std::string> m_shortCreated;
     uint64_t m_generation = 1;
     uint32_t m_nextTableId = 1;
     int m_lockFd = -1;

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace kelo {
+
+class DataContext;
+class CBAccessManager;
+
+// Where a page's scan delivers its rows. The page widget adds them to its list and yields to
+// the host; kelo-tasks, the tests and the benchmarks collect them.
+class ScanSink {
+public:
+    virtual ~ScanSink() = default;
+    // One packed row in the page's column set. Returns nothing; the scan goes on.
+    virtual void AddRow(std::span<const uint8_t> row) = 0;
+    // Called where the page returns to the host's event loop during a background fill.
+    virtual void Yield() {}
+    // True once the fill should stop (a category change, a close).
+    virtual bool Stopped() const { return false; }
+};
+
+// What every scan reads: the company, the chosen category value, the program date and the
+// logged-on user (pages that list per user, such as To Do).
+struct ScanInput {
+    DataContext& context;
+    uint32_t category;
+    uint16_t programDate;
+    std::string userName;
+};
+
+}  // namespace kelo

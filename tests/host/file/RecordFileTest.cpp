@@ -1,0 +1,322 @@
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "TempCompany.h"
+#include "host/file/FileError.h"
+#include "host/file/RecordFile.h"
+#include "src/data/IndexKeys.h"
+
+namespace kelo {
+namespace {
+
+using test::TempCompany;
+
+std::vector<uint8_t> record(DataFile f, uint8_t fill)
+{
+    return std::vector<uint8_t>(f->recordLength, fill);
+}
+
+// An account index key as the ledgers store it.
+std::string key(DataFile index, const std::string& text)
+{
+    const AccountKey k = BuildAccountKey(text);
+    EXPECT_EQ(k.size(), index->recordLength);
+    return std::string(k.begin(), k.end());
+}
+
+TEST(RecordFile, WriteThenReadRoundTripsAndCountIsHighestNumber)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    EXPECT_EQ(RecCount(bills), 0u);
+    auto a = record(bills, 0x11), b = record(bills, 0x22);
+    WriteRec(bills, 1, a.data());
+    WriteRec(bills, 3, b.data());
+    EXPECT_EQ(RecCount(bills), 3u);
+
+    auto got = record(bills, 0);
+    EXPECT_EQ(ReadRec(bills, 3, got.data()), 1);
+    EXPECT_EQ(got, b);
+    EXPECT_EQ(ReadRec(bills, 2, got.data()), 0);
+    EXPECT_EQ(ReadRec(bills, 0, got.data()), 0);
+    EXPECT_EQ(ReadRec(bills, 4, got.data()), 0);
+}
+
+TEST(RecordFile, RecordOfWrongLengthIsReportedWithFileAndRecord)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    const uint32_t length = bills->recordLength;
+    SetLength(bills, length - 1);
+    std::vector<uint8_t> shortRec(length - 1, 1);
+    WriteRec(bills, 7, shortRec.data());
+    SetLength(bills, length);
+    auto buf = record(bills, 0);
+    try {
+        ReadRec(bills, 7, buf.data());
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("record 7"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(bills->path), std::string::npos) << e.what();
+    }
+}
+
+class IndexWalk : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        data = co.Context().File(kFileCustomers);
+        index = co.Context().File(kFileCustomerIndex);
+        // Added out of order; "BROWN" twice, kept apart by record number.
+        const std::vector<std::pair<std::string, uint32_t>> rows = {
+            {"SMITH", 1}, {"BROWN", 5}, {"ADAMS", 2}, {"BROWN", 3}, {"JONES", 4}};
+        for (auto& [code, recno] : rows) {
+            auto rec = record(data, uint8_t(recno));
+            WriteRec(data, recno, rec.data());
+            AddKey(index, key(index, code).data(), recno, 0, 1);
+        }
+    }
+
+    std::vector<uint32_t> walk(const std::string& from)
+    {
+        std::vector<uint32_t> seen;
+        std::string k = key(index, from);
+        if (from.empty()) k.assign(index->recordLength, '\0');
+        auto rec = record(data, 0);
+        for (uint32_t n = SearchRecord(data, index, k.data(), rec.data(), 0); n;
+             n = NextRecord(data, index, k.data(), rec.data(), 0)) {
+            EXPECT_EQ(rec[0], uint8_t(n)) << "record read with its entry";
+            seen.push_back(n);
+        }
+        return seen;
+    }
+
+    TempCompany co;
+    DataFile data = nullptr;
+    DataFile index = nullptr;
+};
+
+TEST_F(IndexWalk, WalksInKeyOrderWithEqualKeysByRecordNumber)
+{
+    EXPECT_EQ(walk(""), (std::vector<uint32_t>{2, 3, 5, 4, 1}));
+}
+
+TEST_F(IndexWalk, SearchFindsFirstKeyNotBelowAndWritesItBack)
+{
+    std::string k = key(index, "C");
+    auto rec = record(data, 0);
+    EXPECT_EQ(SearchRecord(data, index, k.data(), rec.data(), 0), 4u);
+    EXPECT_EQ(k, key(index, "JONES"));
+    std::string past = key(index, "ZZ");
+    EXPECT_EQ(SearchRecord(data, index, past.data(), rec.data(), 0), 0u);
+}
+
+TEST_F(IndexWalk, NextRecordContinuesWhenTheCurrentEntryIsDeleted)
+{
+    std::string k(index->recordLength, '\0');
+    auto rec = record(data, 0);
+    ASSERT_EQ(SearchRecord(data, index, k.data(), rec.data(), 0), 2u);
+    ASSERT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 3u);
+    DeleteKey(index, key(index, "BROWN").data(), 0, 1);  // the first BROWN: record 3
+    EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 5u);
+    EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 4u);
+}
+
+TEST_F(IndexWalk, DeletedRecordsAreReturnedForTheCallerToSkip)
+{
+    auto gone = record(data, 0xFF);
+    WriteRec(data, 5, gone.data());
+    std::string k(index->recordLength, '\0');
+    auto rec = record(data, 0);
+    std::vector<uint8_t> firstBytes;
+    for (uint32_t n = SearchRecord(data, index, k.data(), rec.data(), 0); n;
+         n = NextRecord(data, index, k.data(), rec.data(), 0))
+        firstBytes.push_back(rec[0]);
+    EXPECT_EQ(firstBytes, (std::vector<uint8_t>{2, 3, 0xFF, 4, 1}));
+}
+
+TEST_F(IndexWalk, PositionalReadsAndSearchKeyAgree)
+{
+    std::vector<uint8_t> entry(index->recordLength + 4);
+    const std::vector<std::pair<std::string, uint32_t>> order = {
+        {"ADAMS", 2}, {"BROWN", 3}, {"BROWN", 5}, {"JONES", 4}, {"SMITH", 1}};
+    for (uint32_t pos : {1u, 2u, 3u, 4u, 5u, 2u, 5u, 1u}) {
+        ASSERT_EQ(ReadRec(index, pos, entry.data()), 1) << pos;
+        EXPECT_EQ(std::string(reinterpret_cast<char*>(entry.data()), index->recordLength),
+                  key(index, order[pos - 1].first));
+        uint32_t recno;
+        std::memcpy(&recno, entry.data() + index->recordLength, 4);
+        EXPECT_EQ(recno, order[pos - 1].second) << pos;
+    }
+    EXPECT_EQ(ReadRec(index, 6, entry.data()), 0);
+    EXPECT_EQ(RecCount(index), 5u);
+
+    uint32_t recno = 0;
+    EXPECT_EQ(SearchKey(index, "J", &recno), 4u);
+    EXPECT_EQ(recno, 4u);
+    EXPECT_EQ(SearchKey(index, "BROWN", &recno), 2u);
+    EXPECT_EQ(SearchKey(index, "Z", &recno), 0u);
+    EXPECT_EQ(recno, 0u);
+}
+
+TEST_F(IndexWalk, FindKeyIsExactAndNewRecordNumberFollowsTheHighest)
+{
+    EXPECT_EQ(FindKey(index, key(index, "JONES").data(), 0), 4u);
+    EXPECT_EQ(FindKey(index, key(index, "JONE").data(), 0), 0u);
+    EXPECT_EQ(FindNewRecNo(index), 6u);
+}
+
+TEST_F(IndexWalk, FlashFindAccountPadsAndUpperCasesTheCode)
+{
+    auto rec = record(data, 0);
+    EXPECT_EQ(FlashFindAccount(co.Context(), kLedgerSales, "jones", rec.data(), 0), 4u);
+    EXPECT_EQ(rec[0], 4);
+    EXPECT_EQ(FlashFindAccount(co.Context(), kLedgerSales, "NOBODY", rec.data(), 0), 0u);
+    EXPECT_EQ(FlashFindAccount(co.Context(), kLedgerPurchases, "JONES", rec.data(), 0), 0u);
+}
+
+TEST_F(IndexWalk, IndexEntryPointingNowhereIsAnError)
+{
+    AddKey(index, key(index, "GHOST").data(), 99, 0, 1);
+    std::string k = key(index, "GHOST");
+    auto rec = record(data, 0);
+    EXPECT_THROW(SearchRecord(data, index, k.data(), rec.data(), 0), FileError);
+}
+
+TEST(RecordFile, MemoBlocksAreKeptAndRewrittenInPlace)
+{
+    TempCompany co;
+    DataFile notes = co.Context().File(kFileToDoNotes);
+    const std::string first = "Ring the bank";
+    const int32_t a = WriteMemoBlock(notes, first.c_str(), first.size() + 1, -1);
+    const int32_t b = WriteMemoBlock(notes, "second", 7, -1);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(WriteMemoBlock(notes, "rewritten", 10, a), a);
+    EXPECT_EQ(ReadMemoText(notes, a), "rewritten");
+    EXPECT_EQ(ReadMemoText(notes, b), "second");
+    char* text = nullptr;
+    ReadMemoBlock(notes, &text, -1);
+    ASSERT_NE(text, nullptr);
+    EXPECT_STREQ(text, "");
+    std::free(text);
+}
+
+TEST(RecordFile, FileCreateEmptiesAndRenameReplacesTheTarget)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    auto rec = record(bills, 7);
+    WriteRec(bills, 1, rec.data());
+    ASSERT_EQ(FileCreate(bills, 16, 1), 1);
+    EXPECT_EQ(RecCount(bills), 0u);
+
+    // The rewrite-through-a-temporary-file pattern: new file under another path, then renamed.
+    WriteRec(bills, 1, rec.data());
+    const std::string original = GetPathName(bills);
+    datafilemap temp = *bills;
+    SetPathName(&temp, "BILLS.TMP");
+    ASSERT_EQ(FileCreate(&temp, 16, 1), 1);
+    auto other = record(bills, 9);
+    WriteRec(&temp, 1, other.data());
+    WriteRec(&temp, 2, other.data());
+    FileClose(&temp);
+    FileDelete(bills);
+    EXPECT_FALSE(FileExists(bills));
+    RenameFile(&temp, "BILLS.TMP", original);
+    EXPECT_FALSE(FileExists(&temp));
+    EXPECT_EQ(RecCount(bills), 2u);
+    auto got = record(bills, 0);
+    ASSERT_EQ(ReadRec(bills, 1, got.data()), 1);
+    EXPECT_EQ(got, other);
+}
+
+TEST(RecordFile, MissingFileIsAnErrorNamingIt)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    FileDelete(bills);
+    auto rec = record(bills, 0);
+    EXPECT_THROW(ReadRec(bills, 1, rec.data()), FileError);
+}
+
+TEST(RecordFile, AFailedTransactionLeavesNothing)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    FileEnvironment& env = co.Context().Environment();
+    auto rec = record(bills, 3);
+    store::Txn* txn = env.PushTxn(true);
+    WriteRec(bills, 1, rec.data());
+    WriteRec(bills, 2, rec.data());
+    EXPECT_EQ(RecCount(bills), 2u) << "visible inside the transaction";
+    env.ReleaseTxn(txn, false);
+    EXPECT_EQ(RecCount(bills), 0u);
+
+    // A short transaction that throws half way commits nothing either.
+    EXPECT_THROW(env.With(true,
+                          [&](store::Txn&) {
+                              WriteRec(bills, 1, rec.data());
+                              throw FileError("half way");
+                          }),
+                 FileError);
+    EXPECT_EQ(RecCount(bills), 0u);
+}
+
+TEST(RecordFile, ReadTransactionKeepsItsSnapshotWhileTheSameThreadWrites)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    FileEnvironment& env = co.Context().Environment();
+    auto rec = record(bills, 3);
+    store::Txn* reader = env.PushTxn(false);
+    WriteRec(bills, 1, rec.data());  // outside any write bracket: a short write of its own
+    EXPECT_EQ(RecCount(bills), 0u) << "the open read bracket still sees its snapshot";
+    env.ReleaseTxn(reader, true);
+    EXPECT_EQ(RecCount(bills), 1u);
+}
+
+TEST(RecordFile, OpeningAFolderThatIsNoCompanyFails)
+{
+    auto dir = std::filesystem::temp_directory_path() / "kelo-not-a-company";
+    std::filesystem::create_directories(dir);
+    EXPECT_THROW(DataContext::Open(dir.string()), FileError);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(RecordFile, ARecordLockHoldsOffAnotherProcess)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    int toParent[2], toChild[2];
+    ASSERT_EQ(pipe(toParent), 0);
+    ASSERT_EQ(pipe(toChild), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DataContext own = DataContext::Open(co.Folder());
+        const char ok = LockRec(own.File(kFileBills), 5) ? 'L' : 'x';
+        (void)!write(toParent[1], &ok, 1);
+        char go;
+        (void)!read(toChild[0], &go, 1);
+        _exit(0);
+    }
+    char got = 0;
+    ASSERT_EQ(read(toParent[0], &got, 1), 1);
+    EXPECT_EQ(got, 'L');
+    EXPECT_EQ(LockRec(bills, 5), 0) << "held by the other process";
+    EXPECT_EQ(LockRec(bills, 6), 1) << "another record is free";
+    (void)!write(toChild[1], "g", 1);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_EQ(LockRec(bills, 5), 1) << "released when the holder ended";
+    UnLockRec(bills, 5);
+    UnLockRec(bills, 6);
+}
+
+}  // namespace
+}  // namespace kelo

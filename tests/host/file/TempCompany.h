@@ -1,0 +1,23 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "host/file/DataContext.h"
+
+namespace kelo::test {
+
+// A company made empty in a fresh temporary folder, removed again with the fixture.
+class TempCompany {
+public:
+    TempCompany();
+    ~TempCompany();
+    const std::string& Folder() const { return m_folder; }
+    DataContext& Context() { return m_ctx; }
+
+private:
+    std::string m_folder;
+    DataContext m_ctx;
+};
+
+}  // namespace kelo::test
