@@ -67,7 +67,7 @@ public:
     bool Lock(int fileNumber, uint32_t recordNumber);
     void Unlock(int fileNumber, uint32_t recordNumber);
 
-    // The file whose modification time moves on every committed write; watched for changes.
+    // Rewritten with the writer's pid on every committed write; watched for changes.
     std::string ChangeStampPath() const;
 
 private:

@@ -1,0 +1,84 @@
+#include "host/ui/CKDataChange.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include <QFileSystemWatcher>
+#include <QPointer>
+#include <QVector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "host/file/DataContext.h"
+#include "host/ui/CKDialog.h"
+
+namespace kelo {
+namespace {
+
+// The process whose commit last moved the stamp (FileEnvironment writes its pid there).
+pid_t stampWriter(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    int32_t pid = 0;
+    const bool ok = ::pread(fd, &pid, sizeof pid, 0) == sizeof pid;
+    ::close(fd);
+    return ok ? pid : 0;
+}
+
+struct Company {
+    std::unique_ptr<QFileSystemWatcher> watcher;
+    QVector<QPointer<CKDialog>> windows;
+};
+
+std::map<std::string, Company>& companies()
+{
+    static std::map<std::string, Company> all;
+    return all;
+}
+
+void announce(const std::string& stamp)
+{
+    auto it = companies().find(stamp);
+    if (it == companies().end()) return;
+    // Writers may replace the file; keep watching the path.
+    if (!it->second.watcher->files().contains(QString::fromStdString(stamp)))
+        it->second.watcher->addPath(QString::fromStdString(stamp));
+    if (stampWriter(stamp) == ::getpid()) return;
+    const auto windows = it->second.windows;  // a window may unregister while handling it
+    for (const QPointer<CKDialog>& w : windows)
+        if (w) w->PostCommand(kCommandDataChanged);
+}
+
+}  // namespace
+
+void RegisterWindowForUpdates(CKDialog* window, const DataContext& context)
+{
+    if (!window) return;
+    const std::string stamp = context.Environment().ChangeStampPath();
+    Company& c = companies()[stamp];
+    if (!c.watcher) {
+        c.watcher = std::make_unique<QFileSystemWatcher>();
+        c.watcher->addPath(QString::fromStdString(stamp));
+        QObject::connect(c.watcher.get(), &QFileSystemWatcher::fileChanged,
+                         [stamp](const QString&) { announce(stamp); });
+    }
+    c.windows.removeAll(QPointer<CKDialog>());
+    if (!c.windows.contains(window)) c.windows.push_back(window);
+}
+
+void UnregisterWindowForUpdates(CKDialog* window)
+{
+    for (auto it = companies().begin(); it != companies().end();) {
+        it->second.windows.removeAll(QPointer<CKDialog>(window));
+        it->second.windows.removeAll(QPointer<CKDialog>());
+        if (it->second.windows.isEmpty())
+            it = companies().erase(it);
+        else
+            ++it;
+    }
+}
+
+}  // namespace kelo
