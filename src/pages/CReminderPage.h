@@ -4,6 +4,7 @@
 #include <functional>
 #include <span>
 
+#include "host/ui/CKDataChange.h"
 #include "host/ui/CKDialog.h"
 #include "src/pages/scans/TaskScan.h"
 
@@ -21,7 +22,6 @@ class TaskServices;
 // Commands every page knows.
 inline constexpr int kCommandFillList = 2348;
 inline constexpr int kCommandDateChanged = 2350;
-inline constexpr int kCommandDataChanged = 500;
 // The File commands a page carries out for its selected row.
 inline constexpr int kCommandNew = 32794;
 inline constexpr int kCommandOpen = 32795;
@@ -133,9 +133,6 @@ protected:
 private:
     void PostFill();
     void OnListContextRequested(int row, const QPoint& globalPos);
-    // The host's data-change service; command 500 arrives while registered.
-    void RegisterForUpdates();
-    void UnregisterForUpdates();
 
     TaskServices& m_services;
     CKTreeView* m_tree;
