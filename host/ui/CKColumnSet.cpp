@@ -7,27 +7,27 @@ namespace kelo {
 
 CKColumn CKColumn::Text(const QString& title, int displayWidth, int length)
 {
-    return CKColumn{title, ColumnKind::Text, displayWidth, length, 0, false, 0};
+    return CKColumn{title, ColumnKind::Text, displayWidth, length, 0, false, 0, {}};
 }
 
 CKColumn CKColumn::UInt32(const QString& title, int displayWidth)
 {
-    return CKColumn{title, ColumnKind::UInt32, displayWidth, 4, 0, false, 0};
+    return CKColumn{title, ColumnKind::UInt32, displayWidth, 4, 0, false, 0, {}};
 }
 
 CKColumn CKColumn::Amount(const QString& title, int displayWidth, int decimals)
 {
-    return CKColumn{title, ColumnKind::Amount, displayWidth, 8, decimals, false, 0};
+    return CKColumn{title, ColumnKind::Amount, displayWidth, 8, decimals, false, 0, {}};
 }
 
 CKColumn CKColumn::HiddenText(int length)
 {
-    return CKColumn{QString(), ColumnKind::Text, 0, length, 0, true, 0};
+    return CKColumn{QString(), ColumnKind::Text, 0, length, 0, true, 0, {}};
 }
 
 CKColumn CKColumn::HiddenUInt32()
 {
-    return CKColumn{QString(), ColumnKind::UInt32, 0, 4, 0, true, 0};
+    return CKColumn{QString(), ColumnKind::UInt32, 0, 4, 0, true, 0, {}};
 }
 
 CKColumnSet::CKColumnSet(std::initializer_list<CKColumn> columns)
@@ -131,6 +131,13 @@ QString CKColumnSet::DisplayText(std::span<const uint8_t> row, int column) const
     }
     }
     return QString();
+}
+
+CKColumn CKColumn::Named(const QString& fieldName) const
+{
+    CKColumn c = *this;
+    c.name = fieldName;
+    return c;
 }
 
 }  // namespace kelo

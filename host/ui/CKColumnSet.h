@@ -26,12 +26,15 @@ struct CKColumn {
     int decimals = 0;       // 2 on amounts
     bool hidden = false;    // carried in the row but not shown
     uint16_t flags = 0;     // the resource's column flags, kept for the page; the list ignores them
+    QString name;           // stable field name for tools and exports ("category"); may be empty
 
     static CKColumn Text(const QString& title, int displayWidth, int length);
     static CKColumn UInt32(const QString& title, int displayWidth);
     static CKColumn Amount(const QString& title, int displayWidth, int decimals = 2);
     static CKColumn HiddenText(int length);
     static CKColumn HiddenUInt32();
+    // This column with a field name, for the hidden fields that have no caption.
+    CKColumn Named(const QString& fieldName) const;
 };
 
 // The columns of a list and the layout of its packed rows: each column's field follows the one

@@ -1,0 +1,204 @@
+#include "tools/kelo-tasks/TaskCli.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <optional>
+#include <stdexcept>
+
+#include "host/file/FileError.h"
+#include "host/framework/CBBusContext.h"
+#include "host/ui/CKColumnSet.h"
+#include "host/util/Dates.h"
+#include "host/util/ProgramDate.h"
+#include "src/app/TaskServices.h"
+#include "src/pages/scans/TaskScan.h"
+#include "tools/kelo-tasks/TaskFormat.h"
+
+namespace kelo {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: kelo-tasks --company DIR [--user NAME] [--date dd/mm/yyyy] "
+    "[--format table|csv|json] TASK [CATEGORY]\n"
+    "       kelo-tasks --company DIR tasks";
+
+// A mistake in what the user asked for: one line, exit 1.
+struct Refusal : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+struct Usage : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct Options {
+    std::string company;
+    std::string user = kSupervisorName;
+    std::string date;
+    OutputFormat format = OutputFormat::Table;
+    std::vector<std::string> words;
+};
+
+std::string lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+    return s;
+}
+
+std::string withoutAmpersand(std::string s)
+{
+    std::erase(s, '&');
+    return s;
+}
+
+std::optional<long> number(const std::string& s)
+{
+    long v = 0;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || p != s.data() + s.size()) return std::nullopt;
+    return v;
+}
+
+Options parse(const std::vector<std::string>& args)
+{
+    Options o;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string& {
+            if (i + 1 >= args.size()) throw Usage(a + " needs a value");
+            return args[++i];
+        };
+        if (a == "--company") o.company = value();
+        else if (a == "--user") o.user = value();
+        else if (a == "--date") o.date = value();
+        else if (a == "--format") {
+            const std::string f = value();
+            if (f == "table") o.format = OutputFormat::Table;
+            else if (f == "csv") o.format = OutputFormat::Csv;
+            else if (f == "json") o.format = OutputFormat::Json;
+            else throw Usage("unknown format '" + f + "' (table, csv or json)");
+        } else if (a == "-h" || a == "--help") throw Usage("");
+        else if (a.starts_with("--")) throw Usage("unknown option " + a);
+        else o.words.push_back(a);
+    }
+    if (o.company.empty()) throw Usage("--company DIR is required");
+    if (o.words.empty()) throw Usage("no TASK given");
+    return o;
+}
+
+const TaskScan& findTask(const std::string& word)
+{
+    if (auto id = number(word)) {
+        if (const TaskScan* t = FindTaskScan(int(*id))) return *t;
+    }
+    for (const TaskScan& t : AllTaskScans())
+        if (lower(withoutAmpersand(t.name)) == lower(withoutAmpersand(word))) return t;
+    throw Refusal("unknown task '" + word + "' (kelo-tasks --company DIR tasks lists them)");
+}
+
+// The category asked for, by its text or bit value, among all the task's categories.
+TaskCategory findCategory(const TaskScan& task, const std::vector<TaskCategory>& all,
+                          const std::string& word)
+{
+    const auto id = number(word);
+    for (const TaskCategory& c : all)
+        if ((id && uint32_t(*id) == c.bit) || lower(c.text) == lower(word)) return c;
+    throw Refusal("task '" + std::string(task.name) + "' has no category '" + word + "'");
+}
+
+bool contains(const std::vector<TaskCategory>& list, uint32_t bit)
+{
+    return std::any_of(list.begin(), list.end(), [bit](const TaskCategory& c) { return c.bit == bit; });
+}
+
+class Collect final : public ScanSink {
+public:
+    explicit Collect(std::vector<std::vector<uint8_t>>& rows) : m_rows(rows) {}
+    void AddRow(std::span<const uint8_t> row) override { m_rows.emplace_back(row.begin(), row.end()); }
+
+private:
+    std::vector<std::vector<uint8_t>>& m_rows;
+};
+
+void listTasks(std::ostream& out, CBBusContext& bus)
+{
+    for (const TaskScan& t : AllTaskScans()) {
+        out << t.name << " (" << t.command << ")\n";
+        const auto all = t.categories(kSupervisorName, bus.GetAccessManager());
+        const auto mine = t.categories(bus.UserName(), bus.GetAccessManager());
+        for (const TaskCategory& c : all)
+            out << "  " << c.text << " = " << c.bit
+                << (contains(mine, c.bit) ? "" : "  (not available to " + bus.UserName() + ")")
+                << '\n';
+    }
+}
+
+int run(const Options& o, std::ostream& out, std::ostream& err)
+{
+    uint16_t date = GetProgramDate();
+    if (!o.date.empty()) {
+        date = DateStringToNumber(o.date);
+        if (!date) throw Refusal("'" + o.date + "' is not a date (dd/mm/yyyy)");
+    }
+    DataContext context = DataContext::Open(o.company);
+    CBBusContext bus(context, o.user);
+    if (!bus.GetAccessManager().Known())
+        throw Refusal("no user '" + o.user + "' in company " + o.company);
+
+    if (o.words[0] == "tasks") {
+        if (o.words.size() > 1) throw Usage("tasks takes no more words");
+        listTasks(out, bus);
+        return 0;
+    }
+    if (o.words.size() > 2) throw Usage("too many words after the task");
+    const TaskScan& task = findTask(o.words[0]);
+    const auto all = task.categories(kSupervisorName, bus.GetAccessManager());
+    const auto mine = task.categories(o.user, bus.GetAccessManager());
+
+    std::vector<TaskCategory> wanted;
+    if (o.words.size() == 2) {
+        const TaskCategory c = findCategory(task, all, o.words[1]);
+        if (!contains(mine, c.bit))
+            throw Refusal("category '" + std::string(c.text) + "' is not available to " + o.user);
+        wanted.push_back(c);
+    } else {
+        for (const TaskCategory& c : all) {
+            if (contains(mine, c.bit))
+                wanted.push_back(c);
+            else
+                err << "kelo-tasks: '" << c.text << "' is not available to " << o.user << '\n';
+        }
+    }
+
+    std::vector<CategoryRows> result;
+    for (const TaskCategory& c : wanted) {
+        CategoryRows rows{c.text, c.bit, {}};
+        Collect sink(rows.rows);
+        task.scan(ScanInput{context, c.bit, date, o.user}, sink);
+        result.push_back(std::move(rows));
+    }
+    WriteRows(out, o.format, task.name, task.columns(), result);
+    return 0;
+}
+
+}  // namespace
+
+int RunTaskCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    try {
+        return run(parse(args), out, err);
+    } catch (const Usage& e) {
+        if (*e.what()) err << "kelo-tasks: " << e.what() << '\n';
+        err << kUsage << '\n';
+        return 2;
+    } catch (const Refusal& e) {
+        err << "kelo-tasks: " << e.what() << '\n';
+    } catch (const FileError& e) {
+        err << "kelo-tasks: " << e.what() << '\n';
+    } catch (const std::exception& e) {
+        err << "kelo-tasks: " << e.what() << '\n';
+    }
+    return 1;
+}
+
+}  // namespace kelo

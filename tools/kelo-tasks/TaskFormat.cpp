@@ -1,0 +1,150 @@
+#include "tools/kelo-tasks/TaskFormat.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "host/ui/CKColumnSet.h"
+
+namespace kelo {
+namespace {
+
+std::vector<int> visibleColumns(const CKColumnSet& columns)
+{
+    std::vector<int> v;
+    for (int c = 0; c < columns.Count(); ++c)
+        if (!columns.Column(c).hidden) v.push_back(c);
+    return v;
+}
+
+std::string cell(const CKColumnSet& columns, const std::vector<uint8_t>& row, int column)
+{
+    return columns.DisplayText(row, column).toStdString();
+}
+
+void writeTable(std::ostream& out, const CKColumnSet& columns, const std::vector<int>& shown,
+                const CategoryRows& cat)
+{
+    std::vector<size_t> width(shown.size());
+    std::vector<std::vector<std::string>> cells;
+    for (size_t i = 0; i < shown.size(); ++i)
+        width[i] = columns.Column(shown[i]).title.toStdString().size();
+    for (const auto& row : cat.rows) {
+        std::vector<std::string> line;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            line.push_back(cell(columns, row, shown[i]));
+            width[i] = std::max(width[i], line.back().size());
+        }
+        cells.push_back(std::move(line));
+    }
+    auto emit = [&](const std::vector<std::string>& line) {
+        std::string text;
+        for (size_t i = 0; i < shown.size(); ++i) {
+            const bool right = columns.Column(shown[i]).kind != ColumnKind::Text;
+            const std::string pad(width[i] - line[i].size(), ' ');
+            if (i) text += "  ";
+            text += right ? pad + line[i] : line[i] + (i + 1 < shown.size() ? pad : "");
+        }
+        text.erase(text.find_last_not_of(' ') + 1);
+        out << text << '\n';
+    };
+    out << cat.category << " (" << cat.rows.size() << (cat.rows.size() == 1 ? " row" : " rows")
+        << ")\n";
+    std::vector<std::string> head;
+    for (int c : shown) head.push_back(columns.Column(c).title.toStdString());
+    emit(head);
+    for (const auto& line : cells) emit(line);
+}
+
+QJsonValue jsonValue(const CKColumnSet& columns, const std::vector<uint8_t>& row, int column)
+{
+    switch (columns.Column(column).kind) {
+    case ColumnKind::UInt32: return double(columns.ReadUInt32(row, column));
+    case ColumnKind::Amount: return columns.ReadAmount(row, column);
+    case ColumnKind::Text: break;
+    }
+    std::string text = columns.ReadText(row, column);
+    text.erase(text.find_last_not_of(' ') + 1);
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+std::string ColumnKey(const CKColumnSet& columns, int column)
+{
+    const CKColumn& c = columns.Column(column);
+    const std::string source = (!c.name.isEmpty() ? c.name : c.title).toStdString();
+    std::string key;
+    for (unsigned char ch : source) {
+        if (std::isalnum(ch))
+            key += char(std::tolower(ch));
+        else if (!key.empty() && key.back() != '_')
+            key += '_';
+    }
+    while (!key.empty() && key.back() == '_') key.pop_back();
+    return key.empty() ? "field_" + std::to_string(column + 1) : key;
+}
+
+std::string CsvField(const std::string& text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char ch : text) {
+        if (ch == '"') quoted += '"';
+        quoted += ch;
+    }
+    return quoted + '"';
+}
+
+void WriteRows(std::ostream& out, OutputFormat format, const std::string& task,
+               const CKColumnSet& columns, const std::vector<CategoryRows>& categories)
+{
+    const std::vector<int> shown = visibleColumns(columns);
+    switch (format) {
+    case OutputFormat::Table:
+        for (size_t i = 0; i < categories.size(); ++i) {
+            if (i) out << '\n';
+            writeTable(out, columns, shown, categories[i]);
+        }
+        return;
+    case OutputFormat::Csv: {
+        const bool many = categories.size() > 1;
+        std::string head = many ? "category" : "";
+        for (int c : shown) head += (head.empty() ? "" : ",") + CsvField(ColumnKey(columns, c));
+        out << head << "\r\n";
+        for (const auto& cat : categories)
+            for (const auto& row : cat.rows) {
+                std::string line = many ? CsvField(cat.category) : "";
+                for (size_t i = 0; i < shown.size(); ++i) {
+                    if (many || i) line += ',';
+                    line += CsvField(cell(columns, row, shown[i]));
+                }
+                out << line << "\r\n";
+            }
+        return;
+    }
+    case OutputFormat::Json: {
+        QJsonArray cats;
+        for (const auto& cat : categories) {
+            QJsonArray rows;
+            for (const auto& row : cat.rows) {
+                QJsonObject o;
+                for (int c = 0; c < columns.Count(); ++c)
+                    o.insert(QString::fromStdString(ColumnKey(columns, c)), jsonValue(columns, row, c));
+                rows.append(o);
+            }
+            cats.append(QJsonObject{{"category", QString::fromStdString(cat.category)},
+                                    {"bit", double(cat.bit)},
+                                    {"rows", rows}});
+        }
+        const QJsonObject doc{{"task", QString::fromStdString(task)}, {"categories", cats}};
+        out << QJsonDocument(doc).toJson(QJsonDocument::Indented).toStdString();
+        return;
+    }
+    }
+}
+
+}  // namespace kelo
