@@ -1,0 +1,25 @@
+#include "src/pages/scans/TaskScan.h"
+
+#include "src/pages/scans/ToDoScan.h"
+
+namespace kelo {
+
+std::span<const TaskScan> AllTaskScans()
+{
+    // Every task page present, in the order of their command ids (To do List 32600, Contacts,
+    // Bills, Account Status, Accounts Due, ...). Built on first use, so tools may ask for it
+    // from their own static set-up.
+    static const TaskScan scans[] = {
+        ToDoTaskScan(),
+    };
+    return scans;
+}
+
+const TaskScan* FindTaskScan(int command)
+{
+    for (const TaskScan& scan : AllTaskScans())
+        if (scan.command == command) return &scan;
+    return nullptr;
+}
+
+}  // namespace kelo
