@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/file/DataContext.h"
+
+namespace kelo::test {
+
+// Writes small ledgers through the record API: accounts with their index entries, header chains
+// with their first splits, allocations and transaction numbers. Record numbers are given out in
+// order, 1 up, per file; every builder call returns the number it wrote.
+class LedgerBuilder {
+public:
+    struct Account {
+        std::string code;
+        std::string name = "Account";
+        int16_t creditPeriod = 30;
+        int16_t settlementPeriod = 0;
+        double balance = 0;
+        double creditLimit = 0;
+        uint8_t onHold = 0;
+        uint16_t lastActivity = 0;
+        uint16_t creditCharges = 0;
+        uint16_t creditReview = 0;
+        std::string contact;
+        std::string telephone;
+    };
+    struct Header {
+        uint8_t type = 1;
+        std::string account;
+        std::string reference = "REF";
+        std::string details = "Details";
+        uint16_t date = 0;
+        double net = 0;
+        double tax = 0;
+        double paid = 0;
+        uint16_t exclusion = 0;
+        uint16_t ageAsCurrent = 0;
+        uint32_t transaction = 0;  // 0: one more than the last given
+    };
+
+    explicit LedgerBuilder(DataContext& context) : m_ctx(context) {}
+
+    // The account, indexed by its code in ledger 256 or 257.
+    uint32_t AddAccount(int ledger, const Account& account);
+    // Appends a header (with one split carrying the transaction number, indexed in file 108) to
+    // the end of the chain of account `accountRecNo` of `ledger`.
+    uint32_t AddHeader(int ledger, uint32_t accountRecNo, const Header& header);
+    // An allocation against the transaction's first split, appended to that split's chain.
+    uint32_t AddAllocation(uint32_t headerRecNo, uint16_t date, double amount);
+    // A second split for the header's transaction, appended to its split chain.
+    uint32_t AddSplit(uint32_t headerRecNo);
+
+    // Raw pokes for damaged data.
+    void SetFirstHeader(int ledger, uint32_t accountRecNo, uint32_t headerRecNo);
+    void SetNextHeader(uint32_t headerRecNo, uint32_t next);
+    void SetFirstSplit(uint32_t headerRecNo, uint32_t split);
+    void SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation);
+    void MarkDeleted(int ledger, uint32_t accountRecNo);
+    uint32_t FirstSplitOf(uint32_t headerRecNo);
+
+private:
+    std::vector<uint8_t> Read(int file, uint32_t recNo);
+    void Write(int file, uint32_t recNo, const std::vector<uint8_t>& rec);
+
+    DataContext& m_ctx;
+    uint32_t m_lastTransaction = 0;
+};
+
+}  // namespace kelo::test
