@@ -1,5 +1,7 @@
 #include "src/pages/scans/TaskScan.h"
 
+#include "src/pages/scans/AccountStatusScan.h"
+#include "src/pages/scans/AccountsDueScan.h"
 #include "src/pages/scans/ToDoScan.h"
 
 namespace kelo {
@@ -11,6 +13,8 @@ std::span<const TaskScan> AllTaskScans()
     // from their own static set-up.
     static const TaskScan scans[] = {
         ToDoTaskScan(),
+        AccountStatusTaskScan(),
+        AccountsDueTaskScan(),
     };
     return scans;
 }

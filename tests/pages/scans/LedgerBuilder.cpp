@@ -127,7 +127,11 @@ uint32_t LedgerBuilder::AddSplit(uint32_t headerRecNo)
 
 uint32_t LedgerBuilder::AddAllocation(uint32_t headerRecNo, uint16_t date, double amount)
 {
-    const uint32_t splitNo = FirstSplitOf(headerRecNo);
+    return AddAllocationOnSplit(FirstSplitOf(headerRecNo), date, amount);
+}
+
+uint32_t LedgerBuilder::AddAllocationOnSplit(uint32_t splitNo, uint16_t date, double amount)
+{
     const uint32_t allocationNo = RecCount(m_ctx.File(kFileAllocations)) + 1;
     std::vector<uint8_t> rec(kAllocationLength, 0);
     SetU16(rec.data(), kAllocationDate, date);
@@ -179,6 +183,13 @@ void LedgerBuilder::SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation)
     std::vector<uint8_t> rec = Read(kFileSplits, splitRecNo);
     SetU32(rec.data(), kSplitFirstAllocation, allocation);
     Write(kFileSplits, splitRecNo, rec);
+}
+
+void LedgerBuilder::SetNextAllocation(uint32_t allocationRecNo, uint32_t next)
+{
+    std::vector<uint8_t> rec = Read(kFileAllocations, allocationRecNo);
+    SetU32(rec.data(), kAllocationNext, next);
+    Write(kFileAllocations, allocationRecNo, rec);
 }
 
 void LedgerBuilder::MarkDeleted(int ledger, uint32_t accountRecNo)

@@ -50,6 +50,8 @@ public:
     uint32_t AddHeader(int ledger, uint32_t accountRecNo, const Header& header);
     // An allocation against the transaction's first split, appended to that split's chain.
     uint32_t AddAllocation(uint32_t headerRecNo, uint16_t date, double amount);
+    // An allocation appended to the chain of split `splitRecNo`.
+    uint32_t AddAllocationOnSplit(uint32_t splitRecNo, uint16_t date, double amount);
     // A second split for the header's transaction, appended to its split chain.
     uint32_t AddSplit(uint32_t headerRecNo);
 
@@ -58,6 +60,7 @@ public:
     void SetNextHeader(uint32_t headerRecNo, uint32_t next);
     void SetFirstSplit(uint32_t headerRecNo, uint32_t split);
     void SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation);
+    void SetNextAllocation(uint32_t allocationRecNo, uint32_t next);
     void MarkDeleted(int ledger, uint32_t accountRecNo);
     uint32_t FirstSplitOf(uint32_t headerRecNo);
 
