@@ -1,0 +1,144 @@
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/file/FileError.h"
+#include "host/file/RecordFile.h"
+#include "host/framework/CDDataResourceManager.h"
+#include "tools/kelo-data/Commands.h"
+#include "tools/kelo-data/ToolError.h"
+#include "tools/kelo-data/ToolSupport.h"
+
+namespace kelo::tool {
+
+namespace {
+
+std::string fileName(const FileInfo& info)
+{
+    return std::string(info.path) + " (file " + std::to_string(info.number) + ")";
+}
+
+class Checker {
+public:
+    explicit Checker(DataContext& ctx) : m_ctx(ctx) {}
+
+    void Problem(const std::string& text)
+    {
+        std::printf("%s\n", text.c_str());
+        ++m_problems;
+    }
+    int Problems() const { return m_problems; }
+
+    // Reads every record; for an indexed file remembers each live record's key.
+    void CheckData(const FileInfo& info)
+    {
+        DataFile f = m_ctx.File(info.number);
+        const FileInfo* index = IndexOf(info.number);
+        const uint32_t count = RecCount(f);
+        m_state.assign(index ? count + 1 : 0, State::Absent);
+        m_keys.assign(index ? count + 1 : 0, std::string());
+        std::vector<uint8_t> rec(info.recordLength);
+        for (uint32_t r = 1; r <= count; ++r) {
+            State s = State::Absent;
+            try {
+                if (ReadRec(f, r, rec.data()))
+                    s = index && IsDeletedRecord(info.number, rec.data()) ? State::Deleted
+                                                                           : State::Live;
+            } catch (const FileError& e) {
+                Problem(fileName(info) + " record " + std::to_string(r) + ": " + e.what());
+                s = State::Unreadable;
+            }
+            if (!index) continue;
+            m_state[r] = s;
+            if (s == State::Live) m_keys[r] = IndexKeyOf(info.number, rec.data(), r);
+        }
+        if (index) CheckIndex(*index, info);
+    }
+
+private:
+    enum class State : uint8_t { Absent, Deleted, Live, Unreadable, Keyed };
+
+    // Every entry must point at a live record under that record's own key; every live record
+    // must have been pointed at.
+    void CheckIndex(const FileInfo& index, const FileInfo& data)
+    {
+        DataFile f = m_ctx.File(index.number);
+        if (!FileExists(f)) {
+            Problem(fileName(index) + ": missing");
+            return;
+        }
+        std::vector<uint8_t> entry(index.recordLength + 4);
+        const uint32_t count = RecCount(f);
+        for (uint32_t pos = 1; pos <= count && ReadRec(f, pos, entry.data()); ++pos) {
+            const std::string key(reinterpret_cast<const char*>(entry.data()), index.recordLength);
+            uint32_t recno;
+            std::memcpy(&recno, entry.data() + index.recordLength, 4);
+            const std::string where = fileName(index) + " entry " + std::to_string(pos) +
+                                      " (key \"" + PrintableKey(key) + "\")";
+            const State s = recno < m_state.size() ? m_state[recno] : State::Absent;
+            switch (s) {
+            case State::Absent:
+                Problem(where + ": points at record " + std::to_string(recno) + ", which " +
+                        data.path + " does not hold");
+                break;
+            case State::Deleted:
+                Problem(where + ": points at deleted record " + std::to_string(recno));
+                break;
+            case State::Unreadable: break;  // reported with the record
+            case State::Keyed:
+            case State::Live:
+                if (m_keys[recno] != key) {
+                    Problem(where + ": record " + std::to_string(recno) + " has the key \"" +
+                            PrintableKey(m_keys[recno]) + "\"");
+                } else {
+                    m_state[recno] = State::Keyed;
+                }
+                break;
+            }
+        }
+        for (uint32_t r = 1; r < m_state.size(); ++r)
+            if (m_state[r] == State::Live)
+                Problem(fileName(data) + " record " + std::to_string(r) + ": has no entry in " +
+                        index.path + " (key \"" + PrintableKey(m_keys[r]) + "\")");
+    }
+
+    DataContext& m_ctx;
+    int m_problems = 0;
+    std::vector<State> m_state;
+    std::vector<std::string> m_keys;
+};
+
+}  // namespace
+
+int RunCheck(const Args& args)
+{
+    if (args.size() != 1) throw ToolError("usage: kelo-data check DIR");
+    DataContext ctx = OpenCompany(args[0]);
+    CDDataResourceManager mgr(ctx);
+    mgr.GetResources().AddDataFile(kFileSetup);
+    mgr.ObtainResources();
+    Checker checker(mgr.Context());
+    uint64_t records = 0;
+    for (const FileInfo& info : AllFiles()) {
+        DataFile f = mgr.Context().File(info.number);
+        if (!FileExists(f)) {
+            checker.Problem(fileName(info) + ": missing");
+            continue;
+        }
+        if (info.kind != FileKind::Data) continue;  // indexes are checked with their data file
+        records += RecCount(f);
+        checker.CheckData(info);
+    }
+    mgr.ReleaseResources();
+    if (checker.Problems()) {
+        std::fprintf(stderr, "kelo-data check: %s: %d problem(s)\n", args[0].c_str(),
+                     checker.Problems());
+        return 1;
+    }
+    std::printf("%s: %llu records, every record readable and every index right\n",
+                args[0].c_str(), static_cast<unsigned long long>(records));
+    return 0;
+}
+
+}  // namespace kelo::tool

@@ -1,0 +1,135 @@
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include "host/file/FileEnvironment.h"
+#include "host/file/FileError.h"
+#include "host/file/RecordFile.h"
+#include "host/framework/CDDataResourceManager.h"
+#include "tools/kelo-data/Commands.h"
+#include "tools/kelo-data/RecordJson.h"
+#include "tools/kelo-data/ToolError.h"
+#include "tools/kelo-data/ToolSupport.h"
+
+namespace kelo::tool {
+
+namespace {
+
+struct Line {
+    int number;  // line in the input, for messages
+    uint32_t recno;  // 0 = a new record
+    bool deleted;
+    QJsonObject object;
+};
+
+std::vector<Line> readLines(const std::string& path, const Layout& layout)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw ToolError(path + ": cannot be read");
+    std::vector<Line> lines;
+    std::string text;
+    std::vector<uint8_t> scratch(layout.length);
+    for (int n = 1; std::getline(in, text); ++n) {
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (text.find_first_not_of(" \t") == std::string::npos) continue;
+        const auto where = [&](const std::string& why) {
+            return ToolError(path + " line " + std::to_string(n) + ": " + why);
+        };
+        QJsonParseError err;
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &err);
+        if (err.error != QJsonParseError::NoError)
+            throw where("bad JSON (" + err.errorString().toStdString() + ")");
+        if (!doc.isObject()) throw where("bad JSON (not an object)");
+        Line line{n, 0, false, doc.object()};
+        if (line.object.contains("record_number")) {
+            const double r = line.object["record_number"].toDouble(-1);
+            if (r < 1 || r > 4294967295.0 || r != double(uint32_t(r)))
+                throw where("record_number must be a whole number from 1");
+            line.recno = uint32_t(r);
+        }
+        line.deleted = line.object["deleted"].toBool(false);
+        try {
+            JsonToRecord(layout, line.object, scratch.data());  // every line checked before writing
+        } catch (const ToolError& e) {
+            throw where(e.what());
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// Removes exactly the entry of (key, recno): keys that are not unique (account codes, transaction
+// numbers shared by the splits of one transaction) must not lose another record's entry.
+void deleteEntry(DataContext& ctx, const FileInfo& index, const std::string& key, uint32_t recno)
+{
+    FileEnvironment& env = ctx.Environment();
+    env.With(true, [&](store::Txn& txn) {
+        const FileEnvironment::TableInfo* t = env.Find(txn, index.path);
+        if (!t) throw FileError(std::string(index.path) + " does not exist");
+        std::string entry = key;
+        entry += char(recno >> 24);
+        entry += char(recno >> 16);
+        entry += char(recno >> 8);
+        entry += char(recno);
+        txn.Del(t->table, entry);
+    });
+}
+
+}  // namespace
+
+int RunImport(const Args& args)
+{
+    if (args.size() != 3) throw ToolError("usage: kelo-data import DIR FILE records.jsonl");
+    DataContext ctx = OpenCompany(args[0]);
+    const FileInfo& info = ResolveFile(args[1]);
+    if (info.kind != FileKind::Data || !info.layout)
+        throw ToolError(std::string("cannot import into ") + info.path +
+                        ": import takes a data file with a record layout (indexes follow it)");
+    const std::vector<Line> lines = readLines(args[2], *info.layout);
+    const FileInfo* index = IndexOf(info.number);
+
+    // One transaction for the whole file: a line that fails leaves the company as it was.
+    CDDataResourceManager mgr(ctx);
+    mgr.GetResources().AddDataFile(info.number, kResourceSave);
+    mgr.ObtainResources();
+    DataContext& c = mgr.Context();
+    DataFile data = c.File(info.number);
+    DataFile idx = index ? c.File(index->number) : nullptr;
+    uint32_t next = RecCount(data) + 1;
+    std::vector<uint8_t> rec(info.recordLength);
+    int added = 0, replaced = 0;
+    for (const Line& line : lines) {
+        const uint32_t recno = line.recno ? line.recno : next;
+        try {
+            const bool existed = ReadRec(data, recno, rec.data()) != 0;
+            if (!existed) std::memset(rec.data(), 0, rec.size());
+            if (existed && idx && !IsDeletedRecord(info.number, rec.data()))
+                deleteEntry(c, *index, IndexKeyOf(info.number, rec.data(), recno), recno);
+            if (line.deleted)
+                std::memset(rec.data(), 0xFF, rec.size());
+            else
+                JsonToRecord(*info.layout, line.object, rec.data());
+            WriteRec(data, recno, rec.data());
+            if (idx && !IsDeletedRecord(info.number, rec.data())) {
+                const std::string key = IndexKeyOf(info.number, rec.data(), recno);
+                AddKey(idx, key.data(), recno, 0, 1);
+            }
+            ++(existed ? replaced : added);
+        } catch (const std::exception& e) {
+            throw ToolError(args[2] + " line " + std::to_string(line.number) + ": " + e.what() +
+                            " (nothing imported)");
+        }
+        next = std::max(next, recno + 1);
+    }
+    mgr.ReleaseResources();
+    std::printf("%s: %d added, %d replaced\n", info.path, added, replaced);
+    return 0;
+}
+
+}  // namespace kelo::tool

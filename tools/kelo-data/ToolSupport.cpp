@@ -1,0 +1,142 @@
+#include "tools/kelo-data/ToolSupport.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "host/file/FileError.h"
+#include "src/data/AccountRecord.h"
+#include "src/data/BankRecord.h"
+#include "src/data/IndexKeys.h"
+#include "src/data/InvoiceRecord.h"
+#include "src/data/NominalRecord.h"
+#include "src/data/PurchaseOrderRecord.h"
+#include "src/data/SalesOrderRecord.h"
+#include "src/data/SplitRecord.h"
+#include "src/data/StockRecord.h"
+#include "src/data/ToDoRecord.h"
+#include "tools/kelo-data/ToolError.h"
+
+namespace kelo::tool {
+
+namespace {
+
+template <typename Key>
+std::string asString(const Key& key)
+{
+    return std::string(reinterpret_cast<const char*>(key.data()), key.size());
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(a[i])) !=
+            std::toupper(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+bool IsCompanyFolder(const std::string& folder)
+{
+    return std::filesystem::exists(std::filesystem::path(folder) / "data.mdb");
+}
+
+DataContext OpenCompany(const std::string& folder)
+{
+    if (!std::filesystem::is_directory(folder))
+        throw ToolError(folder + ": no such folder");
+    if (!IsCompanyFolder(folder)) throw ToolError(folder + ": not a company folder (no data.mdb)");
+    try {
+        return DataContext::Open(folder);
+    } catch (const FileError& e) {
+        throw ToolError(folder + ": " + e.what());
+    }
+}
+
+const FileInfo& ResolveFile(std::string_view arg)
+{
+    if (!arg.empty() && std::isdigit(static_cast<unsigned char>(arg.front()))) {
+        int number = -1;
+        const auto [end, ec] = std::from_chars(arg.data(), arg.data() + arg.size(), number);
+        if (ec == std::errc() && end == arg.data() + arg.size())
+            if (const FileInfo* info = FindFile(number)) return *info;
+    }
+    for (const FileInfo& info : AllFiles())
+        if (equalsIgnoringCase(info.path, arg)) return info;
+    throw ToolError("unknown file " + std::string(arg) +
+                    " (give a file number or a path name such as SALES.DTA)");
+}
+
+const FileInfo* IndexOf(int dataFile)
+{
+    for (const FileInfo& info : AllFiles())
+        if (info.kind == FileKind::Index && info.dataFile == dataFile) return &info;
+    return nullptr;
+}
+
+bool IsDeletedRecord(int dataFile, const uint8_t* rec)
+{
+    switch (dataFile) {
+    case kFileCustomers:
+    case kFileSuppliers: return rec[kAccountName.offset] == 0xFF;
+    case kFileNominal: return rec[kNominalName.offset] == 0xFF;
+    case kFileBank: return rec[kBankName.offset] == 0xFF;
+    case kFileInvoices: return rec[kInvoiceCustomerName.offset] == 0xFF;
+    case kFileSalesOrders: return rec[kSalesOrderCustomerName.offset] == 0xFF;
+    case kFilePurchaseOrders: return rec[kPurchaseOrderSupplierName.offset] == 0xFF;
+    case kFileStock: return rec[kStockDescription.offset] == 0xFF;
+    default: return rec[0] == 0xFF;
+    }
+}
+
+std::string IndexKeyOf(int dataFile, const uint8_t* rec, uint32_t recno)
+{
+    switch (dataFile) {
+    case kFileCustomers:
+    case kFileSuppliers: return asString(BuildAccountKey(GetText(rec, kAccountReference)));
+    case kFileNominal: return asString(BuildAccountKey(GetText(rec, kNominalCode)));
+    case kFileBank: return asString(BuildAccountKey(GetText(rec, kBankCode)));
+    case kFileInvoices: return asString(BuildDocumentKey(GetU32(rec, kInvoiceNumber), recno));
+    case kFileSalesOrders:
+        return asString(BuildDocumentKey(GetU32(rec, kSalesOrderNumber), recno));
+    case kFilePurchaseOrders:
+        return asString(BuildDocumentKey(GetU32(rec, kPurchaseOrderNumber), recno));
+    case kFileStock: return asString(BuildStockKey(GetText(rec, kStockCode), recno));
+    case kFileToDo: return asString(BuildToDoKeyOfRecord(rec, recno));
+    case kFileSplits:
+        return asString(BuildTransactionKey(GetU32(rec, kSplitTransactionNumber)));
+    }
+    throw ToolError("file " + std::to_string(dataFile) + " has no index");
+}
+
+std::string PrintableKey(std::string_view key)
+{
+    std::string out;
+    for (const char ch : key) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            out += ch;
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", c);
+            out += hex;
+        }
+    }
+    return out;
+}
+
+long long ParseNumber(std::string_view text, std::string_view what, long long min, long long max)
+{
+    long long v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || v < min || v > max)
+        throw ToolError("bad " + std::string(what) + " '" + std::string(text) + "' (a whole number from " +
+                        std::to_string(min) + " to " + std::to_string(max) + ")");
+    return v;
+}
+
+}  // namespace kelo::tool
