@@ -7,12 +7,15 @@
 #include <stdexcept>
 
 #include "host/file/FileError.h"
+#include "host/file/RecordFile.h"
 #include "host/framework/CBBusContext.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
 #include "host/util/ProgramDate.h"
 #include "src/app/TaskServices.h"
+#include "src/pages/scans/AccountDetails.h"
 #include "src/pages/scans/TaskScan.h"
+#include "src/pages/scans/TransactionDetails.h"
 #include "tools/kelo-tasks/TaskFormat.h"
 
 namespace kelo {
@@ -21,7 +24,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: kelo-tasks --company DIR [--user NAME] [--date dd/mm/yyyy] "
     "[--format table|csv|json] TASK [CATEGORY]\n"
-    "       kelo-tasks --company DIR tasks";
+    "       kelo-tasks --company DIR tasks\n"
+    "       kelo-tasks --company DIR [--date dd/mm/yyyy] [--format F] account N --ledger sales|purchases\n"
+    "       kelo-tasks --company DIR [--format F] transaction N";
 
 // A mistake in what the user asked for: one line, exit 1.
 struct Refusal : std::runtime_error {
@@ -35,6 +40,7 @@ struct Options {
     std::string company;
     std::string user = kSupervisorName;
     std::string date;
+    std::string ledger;
     OutputFormat format = OutputFormat::Table;
     std::vector<std::string> words;
 };
@@ -71,6 +77,7 @@ Options parse(const std::vector<std::string>& args)
         if (a == "--company") o.company = value();
         else if (a == "--user") o.user = value();
         else if (a == "--date") o.date = value();
+        else if (a == "--ledger") o.ledger = value();
         else if (a == "--format") {
             const std::string f = value();
             if (f == "table") o.format = OutputFormat::Table;
@@ -145,6 +152,23 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
     if (!bus.GetAccessManager().Known())
         throw Refusal("no user '" + o.user + "' in company " + o.company);
 
+    if (o.words[0] == "account" || o.words[0] == "transaction") {
+        if (o.words.size() != 2) throw Usage(o.words[0] + " needs a number");
+        const auto n = number(o.words[1]);
+        if (!n || *n <= 0) throw Refusal("'" + o.words[1] + "' is not a record number");
+        if (o.words[0] == "transaction") {
+            WriteDetails(out, o.format, TransactionFields(TransactionDetails::Load(context, uint32_t(*n))));
+            return 0;
+        }
+        int ledger;
+        if (o.ledger == "sales") ledger = kLedgerSales;
+        else if (o.ledger == "purchases") ledger = kLedgerPurchases;
+        else throw Usage("account needs --ledger sales or --ledger purchases");
+        const AccountDetails d = AccountDetails::Load(context, uint32_t(*n), ledger, AgingSettings{}, date);
+        if (!d.found) throw Refusal("no account record " + o.words[1] + " in the " + o.ledger + " ledger");
+        WriteDetails(out, o.format, AccountFields(d));
+        return 0;
+    }
     if (o.words[0] == "tasks") {
         if (o.words.size() > 1) throw Usage("tasks takes no more words");
         listTasks(out, bus);

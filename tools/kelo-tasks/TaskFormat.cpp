@@ -8,6 +8,8 @@
 #include <QJsonObject>
 
 #include "host/ui/CKColumnSet.h"
+#include "src/pages/scans/AccountDetails.h"
+#include "src/pages/scans/TransactionDetails.h"
 
 namespace kelo {
 namespace {
@@ -40,7 +42,7 @@ void writeTable(std::ostream& out, const CKColumnSet& columns, const std::vector
         }
         cells.push_back(std::move(line));
     }
-    auto emit = [&](const std::vector<std::string>& line) {
+    auto printLine = [&](const std::vector<std::string>& line) {
         std::string text;
         for (size_t i = 0; i < shown.size(); ++i) {
             const bool right = columns.Column(shown[i]).kind != ColumnKind::Text;
@@ -55,8 +57,8 @@ void writeTable(std::ostream& out, const CKColumnSet& columns, const std::vector
         << ")\n";
     std::vector<std::string> head;
     for (int c : shown) head.push_back(columns.Column(c).title.toStdString());
-    emit(head);
-    for (const auto& line : cells) emit(line);
+    printLine(head);
+    for (const auto& line : cells) printLine(line);
 }
 
 QJsonValue jsonValue(const CKColumnSet& columns, const std::vector<uint8_t>& row, int column)
@@ -145,6 +147,87 @@ void WriteRows(std::ostream& out, OutputFormat format, const std::string& task,
         return;
     }
     }
+}
+
+}  // namespace kelo
+
+namespace kelo {
+namespace {
+
+DetailField text(const char* key, const char* label, const std::string& value)
+{
+    return {key, label, value, false, 0};
+}
+
+DetailField amount(const char* key, const char* label, double value)
+{
+    return {key, label, FormatViewerAmount(value), true, value};
+}
+
+}  // namespace
+
+void WriteDetails(std::ostream& out, OutputFormat format, const std::vector<DetailField>& fields)
+{
+    switch (format) {
+    case OutputFormat::Table: {
+        size_t width = 0;
+        for (const auto& f : fields) width = std::max(width, f.label.size());
+        for (const auto& f : fields)
+            out << f.label << ':' << std::string(width - f.label.size() + 1, ' ') << f.text << '\n';
+        return;
+    }
+    case OutputFormat::Csv: {
+        std::string head, row;
+        for (size_t i = 0; i < fields.size(); ++i) {
+            head += (i ? "," : "") + CsvField(fields[i].key);
+            row += (i ? "," : "") + CsvField(fields[i].text);
+        }
+        out << head << "\r\n" << row << "\r\n";
+        return;
+    }
+    case OutputFormat::Json: {
+        QJsonObject o;
+        for (const auto& f : fields)
+            o.insert(QString::fromStdString(f.key),
+                     f.numeric ? QJsonValue(f.value) : QJsonValue(QString::fromStdString(f.text)));
+        out << QJsonDocument(o).toJson(QJsonDocument::Indented).toStdString();
+        return;
+    }
+    }
+}
+
+std::vector<DetailField> AccountFields(const AccountDetails& d)
+{
+    auto bucket = [&](AgedBucket b) { return d.aged[static_cast<size_t>(b)]; };
+    return {text("account", "A/C", d.reference),
+            text("name", "Name", d.name),
+            text("contact", "Contact", d.contact),
+            text("telephone", "Telephone", d.telephone),
+            amount("future", "Future", bucket(AgedBucket::Future)),
+            amount("current", "Current", bucket(AgedBucket::Current)),
+            amount("period_1", "Period 1", bucket(AgedBucket::Period1)),
+            amount("period_2", "Period 2", bucket(AgedBucket::Period2)),
+            amount("period_3", "Period 3", bucket(AgedBucket::Period3)),
+            amount("older", "Older", bucket(AgedBucket::Older))};
+}
+
+std::vector<DetailField> TransactionFields(const TransactionDetails& d)
+{
+    std::vector<DetailField> f = {{"number", "No", std::to_string(d.number), true, double(d.number)}};
+    if (!d.found) return f;
+    f.push_back(text("type", "Type", d.TypeText()));
+    f.push_back(text("account", "A/C", d.accountReference));
+    f.push_back(text("name", "Name", d.name));
+    f.push_back(text("contact", "Contact", d.contact));
+    f.push_back(text("telephone", "Telephone", d.telephone));
+    f.push_back(text("date", "Date", d.DateText()));
+    f.push_back(text("reference", "Ref", d.reference));
+    f.push_back(text("details", "Details", d.details));
+    f.push_back(amount("net", "Net", d.net));
+    f.push_back(amount("tax", "Tax", d.tax));
+    f.push_back(amount("paid", "Paid", d.paid));
+    f.push_back(amount("outstanding", "Outstanding", d.outstanding));
+    return f;
 }
 
 }  // namespace kelo

@@ -29,6 +29,24 @@ std::string ColumnKey(const CKColumnSet& columns, int column);
 void WriteRows(std::ostream& out, OutputFormat format, const std::string& task,
                const CKColumnSet& columns, const std::vector<CategoryRows>& categories);
 
+// One record of a viewer: named fields in order, each a text or a number.
+struct DetailField {
+    std::string key;
+    std::string label;
+    std::string text;  // as shown
+    bool numeric = false;
+    double value = 0;
+};
+
+// Table: "Label: value" lines; CSV: a header of keys and one row; JSON: one object.
+void WriteDetails(std::ostream& out, OutputFormat format, const std::vector<DetailField>& fields);
+
+struct AccountDetails;
+struct TransactionDetails;
+// The Account Details viewer's fields and aged analysis, and the Transaction Details fields.
+std::vector<DetailField> AccountFields(const AccountDetails& d);
+std::vector<DetailField> TransactionFields(const TransactionDetails& d);
+
 // RFC 4180: quoted when the field holds a comma, a quote or a line break; quotes doubled.
 std::string CsvField(const std::string& text);
 

@@ -1,0 +1,144 @@
+#include <sstream>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../../host/file/TempCompany.h"
+#include "host/file/RecordFile.h"
+#include "host/util/Dates.h"
+#include "src/data/AccountRecord.h"
+#include "src/data/IndexKeys.h"
+#include "src/data/UserRecord.h"
+#include "tools/kelo-tasks/TaskCli.h"
+
+namespace kelo {
+namespace {
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+// A company with two users and three customers: one over its limit, one on hold.
+class Cli : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        addUser(1, "OVERSEE", {});
+        addUser(2, "CLERK", {0, 4});
+        addCustomer(1, "ZED", "Zed, \"the\" Trader", 1500.0, 1000.0, 0);
+        addCustomer(2, "ABLE", "Able Ltd", 10.0, 0.0, 1);
+        addCustomer(3, "MID", "Mid Ltd", 999.0, 1000.0, 0);
+    }
+
+    void addUser(uint32_t recno, const char* name, std::initializer_list<int> barred)
+    {
+        std::vector<uint8_t> rec(kUserLength, 0);
+        SetText(rec.data(), kUserName, name);
+        for (int m = 0; m < kUserModuleCount; ++m) SetUserModuleAccess(rec.data(), m, kAccessFull);
+        for (int m : barred) SetUserModuleAccess(rec.data(), m, kAccessNone);
+        WriteRec(co.Context().File(kFileUsers), recno, rec.data());
+    }
+
+    void addCustomer(uint32_t recno, const char* code, const char* name, double balance,
+                     double limit, uint8_t onHold)
+    {
+        std::vector<uint8_t> rec(kAccountLength, 0);
+        SetText(rec.data(), kAccountReference, code);
+        SetText(rec.data(), kAccountName, name);
+        SetF64(rec.data(), kAccountBalance, balance);
+        SetF64(rec.data(), kAccountCreditLimit, limit);
+        SetU8(rec.data(), kAccountOnHold, onHold);
+        WriteRec(co.Context().File(kFileCustomers), recno, rec.data());
+        const AccountKey key = BuildAccountKey(code);
+        AddKey(co.Context().File(kFileCustomerIndex), key.data(), recno, 0, 1);
+    }
+
+    Result run(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), {"--company", co.Folder(), "--date", "01/12/2026"});
+        std::ostringstream out, err;
+        const int status = RunTaskCli(args, out, err);
+        return {status, out.str(), err.str()};
+    }
+
+    test::TempCompany co;
+};
+
+TEST_F(Cli, ListsACategoryByNameOrBitInIndexOrder)
+{
+    const Result byName = run({"--format", "csv", "account status", "sales over credit limit"});
+    ASSERT_EQ(byName.status, 0) << byName.err;
+    EXPECT_EQ(byName.out, "a_c,name,balance\r\nZED,\"Zed, \"\"the\"\" Trader\",1500.00\r\n");
+    const Result byBit = run({"--format", "csv", "32603", "1"});
+    EXPECT_EQ(byBit.out, byName.out);
+
+    const Result held = run({"--format", "csv", "Account Status", "Sales On Hold"});
+    EXPECT_EQ(held.out, "a_c,name,balance\r\nABLE,Able Ltd,10.00\r\n");
+}
+
+TEST_F(Cli, NoRowsIsStillSuccess)
+{
+    const Result r = run({"--format", "csv", "Account Status", "Purchase On Hold"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "a_c,name,balance\r\n");
+}
+
+TEST_F(Cli, EveryCategoryUnderItsHeadingWithoutCategory)
+{
+    const Result r = run({"Account Status"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Sales Over Credit Limit (1 row)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Purchase Beyond Credit Review (0 rows)"), std::string::npos) << r.out;
+}
+
+TEST_F(Cli, BadInputGivesOneLineAndAFailingStatus)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"Nonsense"}, 1, "unknown task 'Nonsense'"},
+        {{"Account Status", "Sales Nothing"}, 1, "has no category 'Sales Nothing'"},
+        {{"--user", "NOBODY", "Account Status"}, 1, "no user 'NOBODY'"},
+        {{"--user", "CLERK", "Account Status", "Sales On Hold"}, 1,
+         "'Sales On Hold' is not available to CLERK"},
+        {{"--date", "31/02/2027", "Account Status"}, 1, "'31/02/2027' is not a date"},
+        {{"--format", "xml", "Account Status"}, 2, "unknown format 'xml'"},
+        {{}, 2, "no TASK given"},
+    };
+    for (const Case& c : cases) {
+        const Result r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << c.says;
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << c.says;
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunTaskCli({"--company", "/nonexistent/kelo", "tasks"}, out, err), 1);
+    EXPECT_NE(err.str().find("is not a company"), std::string::npos) << err.str();
+}
+
+TEST_F(Cli, BarredCategoriesAreLeftOutAndNamed)
+{
+    const Result r = run({"--user", "CLERK", "Account Status"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("'Sales Over Credit Limit' is not available to CLERK"), std::string::npos);
+    const Result tasks = run({"--user", "CLERK", "tasks"});
+    EXPECT_NE(tasks.out.find("Sales On Hold = 2  (not available to CLERK)"), std::string::npos)
+        << tasks.out;
+}
+
+TEST_F(Cli, AccountDetailsByRecordNumber)
+{
+    const Result r = run({"--format", "json", "account", "1", "--ledger", "sales"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"name\": \"Zed, \\\"the\\\" Trader\""), std::string::npos) << r.out;
+    EXPECT_EQ(run({"account", "9", "--ledger", "sales"}).status, 1);
+    EXPECT_EQ(run({"account", "1"}).status, 2);
+}
+
+}  // namespace
+}  // namespace kelo
