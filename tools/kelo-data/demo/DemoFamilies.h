@@ -39,10 +39,6 @@ void MakeRecurring(DemoBuilder& b);
 // To Do entries, phone call reminders and bills (DemoOwnRecords.cpp).
 void MakeOwnRecords(DemoBuilder& b);
 
-}  // namespace kelo::demo
-
-namespace kelo::demo {
-
 // The rate in percent of demo tax code `code` (T0-T9; 0 for others).
 double DemoTaxRate(int code);
 

@@ -82,6 +82,10 @@ const Reminder kReminders[] = {
     {kUserAccounts, false, 4, "Ask for credit note", 0, false},
     {kUserAccounts, false, 6, "Confirm bank details change", 3, false},
     {kUserAccounts, false, 7, "Agree payment date", -8, true},
+    {kUserAccounts, false, 8, "Chase missing delivery note", -5, false},
+    {kUserAccounts, false, 9, "Check remittance received", 0, false},
+    {kUserAccounts, false, 10, "Review supplier terms", 9, false},
+    {kUserAccounts, false, 11, "Confirm statement agreed", -14, true},
 };
 
 struct Bill {

@@ -38,6 +38,8 @@ const Entry kEntries[] = {
     {Payment, "7500", kPettyCash, "CLEAN", "Office cleaner", 45, 0, 1, Weeks, 0, 30, false, -210},
     {Payment, "7502", kCreditCard, "SUBS", "Accounts software subscription", 30, 1, 1, Months, 12, 12, false, -360},
     {Payment, "7304", kBankCurrent, "INS", "Vehicle insurance instalment", 96.5, 2, 1, Months, 10, 4, true, -130},
+    {Payment, "7504", kPettyCash, "POST", "Postage stamps", 24, 0, 1, Months, 0, 0, false, 5},
+    {Payment, "6201", kCreditCard, "ADS", "Online advertising", 150, 1, 1, Months, 6, 3, false, -95},
     {Receipt, "4900", kBankCurrent, "SUBLET", "Rent from sublet office", 450, 2, 1, Months, 0, 8, false, -245},
     {Receipt, "4900", kPettyCash, "VEND", "Vending machine takings", 35, 1, 2, Weeks, 0, 5, false, -70},
     {Receipt, "7400", kCreditCard, "CASHBK", "Card cashback", 12.5, 9, 3, Months, 4, 0, false, 10},

@@ -1,0 +1,131 @@
+// kelo-data check passes on the demo company and finds every kind of damage the record API can
+// leave, naming the file and the record or index entry.
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ToolRun.h"
+#include "host/file/RecordFile.h"
+#include "host/util/Dates.h"
+#include "src/data/AccountRecord.h"
+#include "src/data/IndexKeys.h"
+#include "src/data/InvoiceRecord.h"
+#include "src/data/StockRecord.h"
+#include "tools/kelo-data/demo/DemoCompany.h"
+
+namespace kelo {
+namespace {
+
+using test::RunKeloData;
+
+void makeDemo(const std::string& folder)
+{
+    DataContext ctx = DataContext::Create(folder);
+    demo::DemoOptions options;
+    options.date = DateStringToNumber("15/06/2027");
+    demo::MakeDemoCompany(ctx, options);
+}
+
+TEST(CheckCommand, PassesOnTheDemoCompanyMadeByTheTool)
+{
+    test::TempFolder dir;
+    const std::string company = dir / "demo";
+    const auto made = RunKeloData({"demo", company, "--date", "15/06/2027", "--seed", "3"});
+    ASSERT_EQ(made.exitCode, 0) << made.err;
+    EXPECT_NE(made.out.find("customers: 200 accounts"), std::string::npos) << made.out;
+    const auto checked = RunKeloData({"check", company});
+    EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
+    EXPECT_NE(checked.out.find("every index right"), std::string::npos);
+}
+
+struct Damage {
+    const char* name;
+    std::function<void(DataContext&)> apply;
+    std::vector<std::string> reported;  // every text must be in the report
+};
+
+std::vector<uint8_t> readRecord(DataContext& ctx, int file, uint32_t recno)
+{
+    std::vector<uint8_t> rec(ctx.File(file)->recordLength);
+    EXPECT_TRUE(ReadRec(ctx.File(file), recno, rec.data()));
+    return rec;
+}
+
+const Damage kDamage[] = {
+    {"record of the wrong length",
+     [](DataContext& ctx) {
+         datafilemap shortFile = *ctx.File(kFileAuditHeaders);
+         SetLength(&shortFile, 100);
+         std::vector<uint8_t> rec(100, 1);
+         WriteRec(&shortFile, 5, rec.data());
+     },
+     {"HEADER.DTA (file 12) record 5", "100 bytes long, not 784"}},
+    {"index entry pointing nowhere",
+     [](DataContext& ctx) {
+         const AccountKey key = BuildAccountKey("NOWHERE");
+         AddKey(ctx.File(kFileCustomerIndex), key.data(), 9999, 0, 1);
+     },
+     {"SALES.IDX (file 13) entry", "NOWHERE", "points at record 9999, which SALES.DTA does not hold"}},
+    {"live record without its key",
+     [](DataContext& ctx) {
+         const auto rec = readRecord(ctx, kFileStock, 3);
+         const StockKey key = BuildStockKey(GetText(rec.data(), kStockCode), 3);
+         DeleteKey(ctx.File(kFileStockIndex), key.data(), 0, 1);
+     },
+     {"STOCK.DTA (file 52) record 3: has no entry in STOCK.IDX"}},
+    {"index entry of a deleted record",
+     [](DataContext& ctx) {
+         std::vector<uint8_t> rec(kInvoiceLength, 0xFF);
+         WriteRec(ctx.File(kFileInvoices), 3, rec.data());
+     },
+     {"INVOICE.IDX (file 51) entry", "points at deleted record 3"}},
+    {"record changed without its key",
+     [](DataContext& ctx) {
+         auto rec = readRecord(ctx, kFileCustomers, 2);
+         SetText(rec.data(), kAccountReference, "RENAMED");
+         WriteRec(ctx.File(kFileCustomers), 2, rec.data());
+     },
+     {"SALES.IDX (file 13) entry", "record 2 has the key \"RENAMED ", "SALES.DTA (file 8) record 2: has no entry"}},
+    {"split without its transaction number",
+     [](DataContext& ctx) {
+         const TransactionKey key = BuildTransactionKey(1);
+         DeleteKey(ctx.File(kFileTransactionIndex), key.data(), 0, 1);
+     },
+     {"SPLIT.DTA (file 36) record 1: has no entry in TRANNO.IDX"}},
+    {"missing file",
+     [](DataContext& ctx) { FileDelete(ctx.File(kFileBills)); },
+     {"BILLS.DTA (file 46): missing"}},
+};
+
+class CheckFindsDamage : public testing::TestWithParam<Damage> {};
+
+TEST_P(CheckFindsDamage, ReportsItAndFails)
+{
+    test::TempFolder dir;
+    const std::string company = dir / "demo";
+    makeDemo(company);
+    {
+        DataContext ctx = DataContext::Open(company);
+        GetParam().apply(ctx);
+    }
+    const auto run = RunKeloData({"check", company});
+    EXPECT_EQ(run.exitCode, 1);
+    for (const std::string& text : GetParam().reported)
+        EXPECT_NE(run.out.find(text), std::string::npos) << "missing \"" << text << "\" in:\n" << run.out;
+    EXPECT_NE(run.err.find("problem"), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CheckFindsDamage, testing::ValuesIn(kDamage),
+                         [](const testing::TestParamInfo<Damage>& info) {
+                             std::string n = info.param.name;
+                             for (char& c : n)
+                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                             return n;
+                         });
+
+}  // namespace
+}  // namespace kelo
