@@ -161,7 +161,12 @@ uint32_t ClassifyInvoice(int ledger, double outstanding, uint16_t invoiceDate, u
 
 void ScanAccountsDue(const ScanInput& input, ScanSink& sink)
 {
+    constexpr uint32_t salesBits = kSalesOverdue | kSalesDue | kSalesWithinSettlement;
+    constexpr uint32_t purchaseBits = kPurchasesOverdue | kPurchasesDue | kPurchasesWithinSettlement;
     for (int ledger : {kLedgerSales, kLedgerPurchases}) {
+        // A ledger none of whose rows could share a bit with the category adds nothing; passing
+        // it over lets a purchase category show its first row without walking every customer.
+        if (!(input.category & (ledger == kLedgerSales ? salesBits : purchaseBits))) continue;
         scanLedger(input, sink, ledger);
         if (sink.Stopped()) return;
     }

@@ -40,8 +40,9 @@ double InvoiceOutstanding(double net, double tax, double paid);
 uint32_t ClassifyInvoice(int ledger, double outstanding, uint16_t invoiceDate, uint16_t programDate,
                          int16_t creditPeriod, int16_t settlementPeriod);
 
-// The fill: both ledgers, sales first, whatever the category (a row's bits decide), following
-// every account's header chain; adds the rows whose bits share one with input.category. Yields
+// The fill: the ledgers, sales first, following every account's header chain; adds the rows
+// whose bits share one with input.category. A ledger with no bit in the category is not walked
+// (none of its rows could be added). Yields
 // after every header and every account; stops once the sink says so. A damaged chain (a loop, a
 // number past the file) ends that chain only.
 void ScanAccountsDue(const ScanInput& input, ScanSink& sink);

@@ -264,10 +264,17 @@ TEST_F(AccountsDueFill, YieldsAfterEveryHeaderAndEveryAccount)
     build.AddHeader(kLedgerPurchases, s, Invoice("S", 40, 1.0, 3));
     RecordingSink sink;
     ScanAccountsDue(ScanInput{co.Context(), kSalesDue, kToday, "OVERSEE"}, sink);
-    // 3 headers + 3 accounts.
-    EXPECT_EQ(sink.yields, 6);
+    // 2 headers + 2 accounts of the sales ledger; the purchases cannot be due under a sales bit.
+    EXPECT_EQ(sink.yields, 4);
     // Each row is offered before the yield of its own header.
     EXPECT_EQ(sink.yieldsBeforeRow, (std::vector<int>{0, 1}));
+
+    RecordingSink both;
+    ScanAccountsDue(ScanInput{co.Context(), kSalesDue | kPurchasesDue, kToday, "OVERSEE"}, both);
+    EXPECT_EQ(both.yields, 6);  // 3 headers + 3 accounts
+    RecordingSink purchases;
+    ScanAccountsDue(ScanInput{co.Context(), kPurchasesOverdue, kToday, "OVERSEE"}, purchases);
+    EXPECT_EQ(purchases.yields, 2);  // the supplier's header and the supplier
 }
 
 TEST_F(AccountsDueFill, StopDuringAYieldEndsTheFillAndSkipsThePurchases)
