@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "host/framework/CBAccessManager.h"
+#include "host/ui/CKMessageBox.h"
+#include "src/app/TaskServices.h"
+
+namespace kelo::test {
+
+// The application services of a test: a fixed program date, message boxes through
+// CKMessageBox (so a CKScriptedAnswerer answers them), and a yield that runs the event loop
+// only when background fill is on, after an optional hook.
+class FakeTaskServices final : public TaskServices {
+public:
+    FakeTaskServices(DataContext& context, std::string user);
+
+    uint16_t GetProgramDateChecked() override { return programDate; }
+    void YieldToHost() override;
+    bool BackgroundFill() const override { return backgroundFill; }
+    int TaskMessageBox(const std::string& text, int kind, int extra = 0) override;
+    int TaskMessageBoxId(int stringId, int kind, int extra = 0) override;
+    const std::string& CurrentUserName() const override { return userName; }
+    DataContext& Context() override { return m_context; }
+    const CBAccessManager& AccessManager() const override { return m_access; }
+
+    uint16_t programDate = 0;
+    bool backgroundFill = false;
+    std::string userName;
+    int yields = 0;
+    // Runs at each yield, before the event loop; gets the yield's number (1 = the first).
+    std::function<void(int)> onYield;
+
+private:
+    DataContext& m_context;
+    CBAccessManager m_access;
+};
+
+}  // namespace kelo::test
