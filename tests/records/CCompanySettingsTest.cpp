@@ -1,0 +1,99 @@
+#include "src/records/CCompanySettings.h"
+
+#include <vector>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include "host/file/RecordFile.h"
+#include "src/data/FileMap.h"
+#include "src/data/SetupRecord.h"
+#include "tests/host/file/TempCompany.h"
+
+namespace kelo {
+namespace {
+
+class CompanyDetailsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<uint8_t> rec(kSetupLength, 0);
+        SetText(rec.data(), kSetupCompanyName, "Harbour Chandlers Ltd   ");
+        SetText(rec.data(), kSetupAddress1, "Unit 4, Quay Street");
+        SetText(rec.data(), kSetupAddress2, "Falmouth");
+        SetTextUnpadded(rec.data(), kSetupTelephone, "01326 555 010  ");
+        SetTextUnpadded(rec.data(), kSetupFax, "01326 555 011");
+        SetTextUnpadded(rec.data(), kSetupVatNumber, "GB 123 4567 89");
+        SetTextUnpadded(rec.data(), kSetupEmail, "office@harbour.example");
+        SetTextUnpadded(rec.data(), kSetupWebSite, "www.harbour.example");
+        WriteRec(company.Context().File(kFileSetup), 1, rec.data());
+        m_stored = rec;
+    }
+
+    test::TempCompany company;
+    std::vector<uint8_t> m_stored;
+};
+
+TEST_F(CompanyDetailsTest, ShowsTheSetupRecord)
+{
+    CCompanySettings dialog(nullptr, company.Context());
+    ASSERT_TRUE(dialog.Create(nullptr));
+    EXPECT_EQ(dialog.windowTitle(), "Company Details");
+    EXPECT_EQ(dialog.Name(), "Harbour Chandlers Ltd") << "the name is trimmed";
+    // Two address lines, then the three empty ones, separators always present.
+    EXPECT_EQ(dialog.Address(), "Unit 4, Quay Street\r\nFalmouth\r\n\r\n\r\n");
+    EXPECT_EQ(dialog.Telephone(), "01326 555 010  ") << "numbers are shown as stored";
+    EXPECT_EQ(dialog.Fax(), "01326 555 011");
+    EXPECT_EQ(dialog.VatNumber(), "GB 123 4567 89");
+    EXPECT_EQ(dialog.WebSite(), "www.harbour.example");
+    EXPECT_EQ(dialog.Email(), "office@harbour.example");
+
+    auto* address = dialog.findChild<QPlainTextEdit*>("address");
+    ASSERT_NE(address, nullptr);
+    EXPECT_EQ(address->toPlainText().split('\n').size(), 5);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text(), "Harbour Chandlers Ltd");
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("web")->text(), "www.harbour.example");
+}
+
+TEST_F(CompanyDetailsTest, ReadOnlyAndOkClosesWithoutWriting)
+{
+    auto* dialog = new CCompanySettings(nullptr, company.Context());
+    int result = 0;
+    QTimer::singleShot(0, dialog, [&] {
+        for (const char* name : {"name", "telephone", "fax", "vat", "web", "email"}) {
+            auto* edit = dialog->findChild<QLineEdit*>(name);
+            ASSERT_NE(edit, nullptr) << name;
+            EXPECT_TRUE(edit->isReadOnly()) << name;
+            QTest::keyClicks(edit, "xyz");
+        }
+        auto* address = dialog->findChild<QPlainTextEdit*>("address");
+        EXPECT_TRUE(address->isReadOnly());
+        QTest::keyClicks(address, "xyz");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("name")->text(), "Harbour Chandlers Ltd");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("ok"), Qt::LeftButton);
+    });
+    result = dialog->DoModal(nullptr);
+    delete dialog;
+    EXPECT_EQ(result, IDOK);
+    std::vector<uint8_t> after(kSetupLength);
+    ASSERT_NE(ReadRec(company.Context().File(kFileSetup), 1, after.data()), 0);
+    EXPECT_EQ(after, m_stored);
+}
+
+TEST_F(CompanyDetailsTest, EmptySetupShowsEmptyFields)
+{
+    test::TempCompany empty;
+    CCompanySettings dialog(nullptr, empty.Context());
+    dialog.Create(nullptr);
+    EXPECT_EQ(dialog.Name(), "");
+    EXPECT_EQ(dialog.Address(), "\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(dialog.Telephone(), "");
+}
+
+}  // namespace
+}  // namespace kelo
