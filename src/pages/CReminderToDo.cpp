@@ -69,14 +69,18 @@ bool CReminderToDo::DeleteSelected()
 
     const uint32_t recNo =
         ToDoColumns().ReadUInt32(list->RowBytes(selected), kToDoColRecordNumber);
+    // Outside the try, so the catch can still give back the lock on the bracket's files;
+    // leaving the function then abandons the bracket.
+    CDDataResourceManager manager(Context());
+    DataFile locked = nullptr;
     try {
-        CDDataResourceManager manager(Context());
         manager.GetResources().Add(CBToDo::GetStaticResourcesFor(kResourceDelete));
         manager.ObtainResources();
         DataFile data = manager.Context().File(kFileToDo);
         DataFile index = manager.Context().File(kFileToDoIndex);
         std::vector<uint8_t> rec(kToDoLength);
         LockRec(data, recNo);
+        locked = data;
         ReadRec(data, recNo, rec.data());
         const ToDoKey key = BuildToDoKeyOfRecord(rec.data(), recNo);
         DeleteKey(index, key.data(), 0, 0);
@@ -84,8 +88,11 @@ bool CReminderToDo::DeleteSelected()
         std::fill(rec.begin(), rec.end(), uint8_t{0xFF});
         WriteRec(data, recNo, rec.data());
         UnLockRec(data, recNo);
+        locked = nullptr;
         manager.ReleaseResources();
     } catch (const std::exception& e) {
+        // The lock is the file's, not the bracket's: give it back before reporting.
+        if (locked) UnLockRec(locked, recNo);
         Services().TaskMessageBox(e.what(), MsgKind::Stop);
         return false;
     }
