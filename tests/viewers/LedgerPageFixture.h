@@ -1,0 +1,69 @@
+#pragma once
+
+#include <vector>
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include "host/ui/CKDialler.h"
+#include "host/ui/CKTreeView.h"
+#include "host/util/Dates.h"
+#include "tests/host/file/TempCompany.h"
+#include "tests/pages/FakeTaskServices.h"
+#include "tests/pages/scans/LedgerBuilder.h"
+
+namespace kelo::test {
+
+inline const uint16_t kViewerToday = DateNumberFromComponents(15, 6, 2027);
+
+// A company, the supervisor's services, a category tree, a recording dialler and a page of
+// type Page created on them.
+template <class Page>
+class LedgerPageFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services.programDate = kViewerToday;
+        m_previousDialler = CKDialler::SetDialler(
+            [this](QWidget*, const CKDialler::Request& r) { dialled.push_back(r); });
+    }
+    void TearDown() override
+    {
+        CKDialler::SetDialler(m_previousDialler);
+        if (page) page->DestroyWindow();
+        Drain();
+    }
+    static void Drain()
+    {
+        for (int i = 0; i < 10; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    Page* Open()
+    {
+        page = new Page(services, nullptr, &tree);
+        page->Create(nullptr);
+        Drain();
+        return page;
+    }
+    void ChooseCategory(int item)
+    {
+        tree.SelectItem(item);
+        page->OnCategorySelected(item, tree.GetItemValue(item));
+        Drain();
+    }
+
+    TempCompany company;
+    FakeTaskServices services{company.Context(), "OVERSEE"};
+    LedgerBuilder build{company.Context()};
+    CKTreeView tree;
+    Page* page = nullptr;
+    std::vector<CKDialler::Request> dialled;
+
+private:
+    CKDialler::Dialler m_previousDialler;
+};
+
+}  // namespace kelo::test
