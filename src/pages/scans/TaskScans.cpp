@@ -8,13 +8,13 @@ namespace kelo {
 
 std::span<const TaskScan> AllTaskScans()
 {
-    // Every task page present, in the order of their command ids (To do List 32600, Contacts,
-    // Bills, Account Status, Accounts Due, ...). Built on first use, so tools may ask for it
-    // from their own static set-up.
+    // Every task page present, in the Tasks menu's order (To do List, Contacts, Bills,
+    // Accounts Due, Account Status, ...). Built on first use, so tools may ask for it from their
+    // own static set-up.
     static const TaskScan scans[] = {
         ToDoTaskScan(),
-        AccountStatusTaskScan(),
         AccountsDueTaskScan(),
+        AccountStatusTaskScan(),
     };
     return scans;
 }
