@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "host/file/FileError.h"
 
@@ -60,8 +61,12 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
 {
     if (recno == 0) return 0;
     Be32 key(recno);
-    auto v = txn.Get(tableOf(f, txn), key.view());
-    if (!v) return 0;
+    // Reads in record order (the usual walk) step the transaction's cursor instead of
+    // descending the tree for every record.
+    store::Cursor& c = txn.TableCursor(tableOf(f, txn));
+    const bool next = c.Valid() && c.Key().size() == 4 && fromBe32(c.Key().data()) + 1 == recno;
+    if (!(next ? c.Next() : c.Seek(key.view())) || c.Key() != key.view()) return 0;
+    const std::optional<Bytes> v = c.Value();
     if (v->size() != f->recordLength)
         throw FileError("record " + std::to_string(recno) + " of " + describe(f) + " is " +
                         std::to_string(v->size()) + " bytes long, not " +
