@@ -238,6 +238,16 @@ void DeleteKey(DataFile index, const void* key, int, int)
     });
 }
 
+void DeleteKeyOf(DataFile index, const void* key, uint32_t recno)
+{
+    requireIndex(index, "DeleteKeyOf");
+    index->env->With(true, [&](store::Txn& txn) {
+        std::string k(static_cast<const char*>(key), index->recordLength);
+        k.append(Be32(recno).view());
+        txn.Del(tableOf(index, txn), k);
+    });
+}
+
 uint32_t FindNewRecNo(DataFile index)
 {
     const FileInfo* info = FindFile(index->dataFile);

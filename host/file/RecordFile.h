@@ -40,6 +40,8 @@ uint32_t NextRecord(DataFile data, DataFile index, void* key, void* rec, int fla
 void AddKey(DataFile index, const void* key, uint32_t recno, int flags, int unique);
 // Removes the first entry with exactly this key; nothing when there is none.
 void DeleteKey(DataFile index, const void* key, int flags, int unique);
+// Removes the entry of exactly (key, recno), for indexes whose keys are not unique.
+void DeleteKeyOf(DataFile index, const void* key, uint32_t recno);
 // The record number a new record of the index's data file gets.
 uint32_t FindNewRecNo(DataFile index);
 

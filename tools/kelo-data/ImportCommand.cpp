@@ -64,23 +64,6 @@ std::vector<Line> readLines(const std::string& path, const Layout& layout)
     return lines;
 }
 
-// Removes exactly the entry of (key, recno): keys that are not unique (account codes, transaction
-// numbers shared by the splits of one transaction) must not lose another record's entry.
-void deleteEntry(DataContext& ctx, const FileInfo& index, const std::string& key, uint32_t recno)
-{
-    FileEnvironment& env = ctx.Environment();
-    env.With(true, [&](store::Txn& txn) {
-        const FileEnvironment::TableInfo* t = env.Find(txn, index.path);
-        if (!t) throw FileError(std::string(index.path) + " does not exist");
-        std::string entry = key;
-        entry += char(recno >> 24);
-        entry += char(recno >> 16);
-        entry += char(recno >> 8);
-        entry += char(recno);
-        txn.Del(t->table, entry);
-    });
-}
-
 }  // namespace
 
 int RunImport(const Args& args)
@@ -110,7 +93,7 @@ int RunImport(const Args& args)
             const bool existed = ReadRec(data, recno, rec.data()) != 0;
             if (!existed) std::memset(rec.data(), 0, rec.size());
             if (existed && idx && !IsDeletedRecord(info.number, rec.data()))
-                deleteEntry(c, *index, IndexKeyOf(info.number, rec.data(), recno), recno);
+                DeleteKeyOf(idx, IndexKeyOf(info.number, rec.data(), recno).data(), recno);
             if (line.deleted)
                 std::memset(rec.data(), 0xFF, rec.size());
             else

@@ -127,6 +127,14 @@ TEST_F(IndexWalk, NextRecordContinuesWhenTheCurrentEntryIsDeleted)
     EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 4u);
 }
 
+TEST_F(IndexWalk, DeleteKeyOfRemovesOnlyThatRecordsEntryAmongEqualKeys)
+{
+    DeleteKeyOf(index, key(index, "BROWN").data(), 5);
+    EXPECT_EQ(walk(""), (std::vector<uint32_t>{2, 3, 4, 1}));
+    DeleteKey(index, key(index, "BROWN").data(), 0, 1);
+    EXPECT_EQ(walk(""), (std::vector<uint32_t>{2, 4, 1}));
+}
+
 TEST_F(IndexWalk, DeletedRecordsAreReturnedForTheCallerToSkip)
 {
     auto gone = record(data, 0xFF);
