@@ -1,0 +1,109 @@
+#include "src/controls/CIntelliCache.h"
+
+#include <gtest/gtest.h>
+
+#include "src/controls/CIntelliStore.h"
+#include "tests/controls/TempRegistry.h"
+
+namespace kelo {
+namespace {
+
+class IntelliCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CIntelliStore::SetClock([this] { return now; });
+    }
+    void TearDown() override { CIntelliStore::SetClock({}); }
+
+    test::TempRegistry registry;
+    int64_t now = 5000;
+};
+
+TEST_F(IntelliCacheTest, OneCachePerKindAndFlagWhileHeld)
+{
+    auto a = CIntelliCache::Get(258, 0);
+    auto b = CIntelliCache::Get(258, 0);
+    auto c = CIntelliCache::Get(258, 1);
+    auto d = CIntelliCache::Get(0, 0);
+    EXPECT_EQ(a, b);
+    EXPECT_NE(a, c);
+    EXPECT_NE(a, d);
+    EXPECT_EQ(a->Lifetime(), 60000);
+    EXPECT_EQ(a->SlotCount(), 32);
+
+    a->SetLifetime(1234);
+    auto e = CIntelliCache::Get(260, 0, a.get());
+    EXPECT_EQ(e->Lifetime(), 1234) << "a new cache keeps the previous one's lifetime";
+}
+
+TEST_F(IntelliCacheTest, LookupFindsByNameIgnoringCase)
+{
+    CIntelliCache cache(258, 0, 60000, 32);
+    auto ban = cache.Lookup("Ban");
+    EXPECT_EQ(cache.Lookup("BAN"), ban);
+    EXPECT_NE(cache.Lookup("Bank"), ban);
+}
+
+TEST_F(IntelliCacheTest, StaleStoresAreReplaced)
+{
+    CIntelliCache cache(258, 0, 60000, 32);
+    auto first = cache.Lookup("40");
+    first->Add("4000\tBank", 1, "4000");
+    now += 60001;
+    auto second = cache.Lookup("40");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->Count(), 0) << "a stale store's entries are not reused";
+}
+
+TEST_F(IntelliCacheTest, AFullCacheGivesUpItsOldestStore)
+{
+    CIntelliCache cache(258, 0, 60000, 32);
+    std::vector<std::shared_ptr<CIntelliStore>> stores;
+    for (int i = 0; i < 32; ++i) {
+        stores.push_back(cache.Lookup(QStringLiteral("s%1").arg(i)));
+        ++now;
+    }
+    const std::weak_ptr<CIntelliStore> oldest = stores[0];
+    stores.clear();
+    EXPECT_FALSE(oldest.expired()) << "the slot still holds it";
+    cache.Lookup("new");
+    EXPECT_TRUE(oldest.expired());
+    int held = 0;
+    for (int i = 0; i < cache.SlotCount(); ++i) held += cache.Slot(i) != nullptr;
+    EXPECT_EQ(held, 32);
+}
+
+TEST_F(IntelliCacheTest, ALongerTextReusesTheMatchesOfAShorterOne)
+{
+    CIntelliCache cache(258, 0, 60000, 32);
+    auto b = cache.Lookup("b");
+    b->Add("4000\tBank charges", 1, "Bank charges");
+    b->Add("4100\tBad debts", 2, "Bad debts");
+    b->Add("B100\tStationery", 3, "B100");
+    auto ba = cache.Lookup("BA");
+    ASSERT_EQ(ba->Count(), 2);
+    EXPECT_EQ(ba->Entries()[0].data, 1u);
+    EXPECT_EQ(ba->Entries()[1].data, 2u);
+    auto ban = cache.Lookup("ban");
+    ASSERT_EQ(ban->Count(), 1);
+    EXPECT_EQ(ban->Entries()[0].text, "4000\tBank charges");
+    EXPECT_EQ(cache.Lookup("x")->Count(), 0);
+}
+
+TEST_F(IntelliCacheTest, TheLastHolderOfAHistorySavesIt)
+{
+    const QString key = "Software\\Kelo\\Plinth 70\\History\\TasksBillDetails";
+    {
+        auto cache = CIntelliCache::Get(0, 7);
+        auto store = cache->Lookup(CIntelliStore::kHistoryName);
+        store->SetHistoryKey(key);
+        store->Add("Electricity");
+        store.reset();
+        EXPECT_TRUE(registry.Keys("History/TasksBillDetails").isEmpty());
+    }
+    EXPECT_EQ(registry.Value("History/TasksBillDetails", "History0").toString(), "Electricity");
+}
+
+}  // namespace
+}  // namespace kelo

@@ -1,0 +1,413 @@
+#include "src/controls/CIntelliPopupImpl.h"
+
+#include <vector>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include "host/util/Settings.h"
+#include "src/controls/AttachIntelliPopup.h"
+#include "src/controls/CIntelliPopupWnd.h"
+#include "src/controls/CIntelliSize.h"
+#include "src/controls/CIntelliStore.h"
+#include "src/data/GlobalBlock.h"
+#include "tests/controls/TempRegistry.h"
+
+namespace kelo {
+namespace {
+
+const QString kGroup = QStringLiteral("History/TasksToDoDesc");
+
+void Drain()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A search provider standing in for the account search: two accounts for any text.
+std::vector<CKIntelliNotify> g_providerCalls;
+int FakeAccounts(QWidget*, const CKIntelliNotify& notify, intptr_t)
+{
+    g_providerCalls.push_back(notify);
+    if (notify.code != kIntelliFill) return 0;
+    notify.popup->AddEntry("4000\tBank charges", 11, "4000");
+    notify.popup->AddEntry("4010\tBank interest", 12, "4010");
+    return 2;
+}
+
+class IntelliPopupTest : public ::testing::Test {
+protected:
+    void SetUp() override { Open(); }
+    void TearDown() override
+    {
+        Close();
+        g_providerCalls.clear();
+    }
+
+    void Open()
+    {
+        window = new QWidget;
+        auto* layout = new QVBoxLayout(window);
+        field = new QLineEdit;
+        next = new QLineEdit;
+        layout->addWidget(field);
+        layout->addWidget(next);
+        window->resize(300, 100);
+        window->move(100, 100);
+        popup = new CIntelliPopupImpl(window);
+        QObject::connect(popup, &CIntelliPopupImpl::notified,
+                         [this](const CKIntelliNotify& n) { codes.push_back(n.code); });
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        field->setFocus();
+    }
+    // The dialog closes: the popup goes with it and the history is saved.
+    void Close()
+    {
+        delete window;
+        window = nullptr;
+        Drain();
+    }
+    void Seed(std::initializer_list<const char*> texts)
+    {
+        int i = 0;
+        for (const char* t : texts) registry.SetValue(kGroup, QStringLiteral("History%1").arg(i++), t);
+    }
+    void AttachHistory() { ASSERT_TRUE(AttachIntelliPopup(*popup, field, 0, 0, 61255)); }
+    void Leave()
+    {
+        next->setFocus();
+        field->setFocus();
+    }
+    QListWidget* List() const { return popup->List(); }
+    QString Current() const
+    {
+        return List() && List()->currentItem() ? List()->currentItem()->text() : QString();
+    }
+    QPoint RowCentre(int row) const { return List()->visualItemRect(List()->item(row)).center(); }
+
+    test::TempRegistry registry;
+    QWidget* window = nullptr;
+    QLineEdit* field = nullptr;
+    QLineEdit* next = nullptr;
+    CIntelliPopupImpl* popup = nullptr;
+    std::vector<int> codes;
+};
+
+TEST_F(IntelliPopupTest, TypingCompletesWithTheFirstExactPrefix)
+{
+    Seed({"phone bank", "Phone supplier", "Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    EXPECT_EQ(field->text(), "Pay rent");
+    QTest::keyClick(field, Qt::Key_H);
+    EXPECT_EQ(field->text(), "Phone supplier") << "'phone bank' differs in its first byte";
+    EXPECT_EQ(field->selectedText(), "one supplier");
+    EXPECT_EQ(field->cursorPosition(), 2);
+    EXPECT_TRUE(field->isModified());
+    EXPECT_TRUE(popup->IsShown());
+    EXPECT_EQ(Current(), "Phone supplier");
+    ASSERT_EQ(List()->count(), 3);
+    EXPECT_EQ(List()->item(0)->text(), "Pay rent") << "rows sorted ignoring case";
+    EXPECT_EQ(List()->item(1)->text(), "phone bank");
+    EXPECT_EQ(codes, std::vector<int>({kIntelliCreated, kIntelliShowing}));
+}
+
+TEST_F(IntelliPopupTest, BackspaceSelectsButDoesNotComplete)
+{
+    Seed({"phone bank", "Phone supplier", "Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "Ph");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "Ph");
+    EXPECT_EQ(Current(), "Phone supplier");
+    QTest::keyClick(field, Qt::Key_Backspace);
+    EXPECT_EQ(field->text(), "P");
+    EXPECT_EQ(Current(), "Pay rent");
+    EXPECT_TRUE(popup->IsShown());
+}
+
+TEST_F(IntelliPopupTest, TextThatNothingBeginsWithClosesTheList)
+{
+    Seed({"Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->IsShown());
+    QTest::keyClick(field, Qt::Key_X);
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(field->text(), "Px") << "the user's typing stays";
+    EXPECT_EQ(codes.back(), kIntelliHidden);
+}
+
+TEST_F(IntelliPopupTest, LeavingAddsTheTextOnceAndTheThirtyThirdDropsTheOldest)
+{
+    AttachHistory();
+    QTest::keyClicks(field, "Call Bob");
+    Leave();
+    Leave();
+    ASSERT_EQ(popup->Store()->Count(), 1);
+    EXPECT_EQ(popup->Store()->Entries()[0].text, "Call Bob");
+
+    field->clear();
+    Leave();
+    EXPECT_EQ(popup->Store()->Count(), 1) << "an empty field adds nothing";
+    for (int i = 2; i <= 33; ++i) {
+        field->setText(QStringLiteral("text %1").arg(i));
+        Leave();
+    }
+    ASSERT_EQ(popup->Store()->Count(), 32);
+    EXPECT_EQ(popup->Store()->Entries().front().text, "text 2");
+    EXPECT_EQ(popup->Window(), nullptr) << "the windows go with the focus";
+}
+
+TEST_F(IntelliPopupTest, ClosingSavesInFirstEnteredOrder)
+{
+    AttachHistory();
+    for (const char* text : {"b text", "A text", "c text", "b text"}) {
+        field->setText(text);
+        Leave();
+    }
+    EXPECT_TRUE(registry.Keys(kGroup).isEmpty());
+    Close();
+    EXPECT_EQ(registry.Keys(kGroup), QStringList({"History0", "History1", "History2"}));
+    EXPECT_EQ(registry.Value(kGroup, "History0").toString(), "b text");
+    EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "A text");
+    EXPECT_EQ(registry.Value(kGroup, "History2").toString(), "c text");
+}
+
+TEST_F(IntelliPopupTest, EnterTakesTheFirstColumnAndMovesOn)
+{
+    ASSERT_TRUE(AttachIntelliPopup(*popup, field, kIntelliNominal, 0, {}, &FakeAccounts, 0));
+    QTest::keyClicks(field, "40");
+    EXPECT_EQ(field->text(), "4000");
+    EXPECT_EQ(field->selectedText(), "00");
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(field->text(), "4010");
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(field->text(), "4010");
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(QApplication::focusWidget(), next);
+
+    std::vector<int> seen;
+    for (const CKIntelliNotify& n : g_providerCalls) seen.push_back(n.code);
+    EXPECT_EQ(seen, std::vector<int>({kIntelliCreated, kIntelliFill, kIntelliShowing, kIntelliHidden}))
+        << "the store for \"40\" is made from the one for \"4\", so one search serves both";
+    EXPECT_EQ(g_providerCalls[1].text, "4");
+    EXPECT_EQ(g_providerCalls[1].kind, kIntelliNominal);
+}
+
+TEST_F(IntelliPopupTest, AccountsMatchByNameWithoutReplacingTheTyping)
+{
+    ASSERT_TRUE(AttachIntelliPopup(*popup, field, kIntelliNominal, 0, {}, &FakeAccounts, 0));
+    QTest::keyClicks(field, "9");
+    EXPECT_FALSE(popup->IsShown()) << "the fake lists codes 40..; nothing begins with 9";
+    EXPECT_EQ(field->text(), "9");
+}
+
+TEST_F(IntelliPopupTest, KeysWhileShown)
+{
+    for (int i = 0; i < 30; ++i)
+        registry.SetValue(kGroup, QStringLiteral("History%1").arg(i),
+                          QStringLiteral("%1%2").arg(i < 20 ? 'a' : 'b').arg(i % 20, 2, 10, QLatin1Char('0')));
+    AttachHistory();
+    QTest::keyClick(field, Qt::Key_A);
+    EXPECT_EQ(field->text(), "a00");
+    QTest::keyClick(field, Qt::Key_Up);
+    EXPECT_EQ(field->text(), "a00") << "the selection stops at the first row";
+    QTest::keyClick(field, Qt::Key_PageDown);
+    const int page = popup->RowsPerPage();
+    ASSERT_GT(page, 1);
+    EXPECT_EQ(List()->currentRow(), page);
+    QTest::keyClick(field, Qt::Key_PageDown);
+    QTest::keyClick(field, Qt::Key_PageDown);
+    EXPECT_EQ(List()->currentRow(), 29) << "clamped to the last row";
+    EXPECT_EQ(field->text(), "b09");
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(QApplication::focusWidget(), field) << "Esc only closes the list";
+    EXPECT_TRUE(window->isVisible());
+
+    QTest::keyClick(field, Qt::Key_Backspace);
+    ASSERT_TRUE(popup->IsShown());
+    QTest::keyClick(field, Qt::Key_Tab);
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(field->text(), "b");
+    EXPECT_EQ(QApplication::focusWidget(), next);
+}
+
+TEST_F(IntelliPopupTest, PopupNeverTakesTheFocusAndSitsUnderTheField)
+{
+    Seed({"Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    CIntelliPopupWnd* wnd = popup->Window();
+    ASSERT_TRUE(wnd && wnd->isVisible());
+    const Qt::WindowFlags flags = wnd->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
+    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+    EXPECT_TRUE(wnd->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(QApplication::focusWidget(), field);
+    EXPECT_EQ(wnd->pos(), field->mapToGlobal(QPoint(2, field->height() - 2)));
+    EXPECT_EQ(wnd->width(), field->width() + 400);
+    EXPECT_EQ(wnd->height(), 180);
+}
+
+TEST_F(IntelliPopupTest, PopupIsKeptOnTheScreen)
+{
+    const QRect screen = window->screen()->virtualGeometry();
+    window->move(screen.right() - 150, screen.bottom() - 60);
+    Drain();
+    Seed({"Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->IsShown());
+    EXPECT_TRUE(screen.contains(popup->Window()->frameGeometry())) << popup->Window()->geometry().x();
+}
+
+TEST_F(IntelliPopupTest, MouseOverClickAndClickOutside)
+{
+    Seed({"a1", "a2", "a3", "a4"});
+    AttachHistory();
+    QTest::keyClick(field, Qt::Key_A);
+    QTest::mouseMove(List()->viewport(), RowCentre(2));
+    ASSERT_TRUE(List()) << "the pointer over the popup must not end it";
+    EXPECT_EQ(List()->currentRow(), 2);
+    EXPECT_EQ(field->text(), "a3");
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1));
+    EXPECT_EQ(field->text(), "a2");
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(QApplication::focusWidget(), next);
+
+    field->setFocus();
+    field->clear();
+    QTest::keyClick(field, Qt::Key_A);
+    ASSERT_TRUE(popup->IsShown());
+    QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_FALSE(popup->IsShown()) << "a click outside closes the list";
+}
+
+TEST_F(IntelliPopupTest, MenuDeletesOneOrAll)
+{
+    Seed({"Pay rent", "phone bank", "Phone supplier"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->IsShown());
+
+    auto chooseInMenu = [](Qt::Key key, QStringList* texts) {
+        QTimer::singleShot(0, [key, texts] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) return;
+            for (QAction* a : menu->actions()) *texts << a->text();
+            QTest::keyClick(menu, key);
+        });
+    };
+    QStringList texts;
+    chooseInMenu(Qt::Key_D, &texts);
+    QTest::mouseClick(List()->viewport(), Qt::RightButton, {}, RowCentre(1));
+    EXPECT_EQ(texts, QStringList({"&Delete", "Delete &All", "", "&Cancel"}));
+    EXPECT_EQ(registry.Keys(kGroup), QStringList({"History0", "History1"}));
+    EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "Phone supplier");
+    EXPECT_EQ(List()->count(), 2);
+
+    texts.clear();
+    chooseInMenu(Qt::Key_C, &texts);
+    QTest::mouseClick(List()->viewport(), Qt::RightButton, {}, RowCentre(0));
+    EXPECT_EQ(List()->count(), 2) << "Cancel deletes nothing";
+
+    chooseInMenu(Qt::Key_A, &texts);
+    QTest::mouseClick(List()->viewport(), Qt::RightButton, {}, RowCentre(0));
+    EXPECT_TRUE(registry.Keys(kGroup).isEmpty());
+    EXPECT_FALSE(registry.Keys("History").contains("TasksToDoDesc"));
+    EXPECT_FALSE(popup->IsShown());
+    Close();
+    EXPECT_TRUE(registry.Keys(kGroup).isEmpty()) << "closing writes no empty history back";
+}
+
+TEST_F(IntelliPopupTest, PopupSizeIsRememberedPerUser)
+{
+    Seed({"Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    CIntelliPopupWnd* wnd = popup->Window();
+    ASSERT_TRUE(wnd);
+    const QSize first = wnd->size();
+    CIntelliSize* box = wnd->SizeBox();
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(box, QPoint(62, 92));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(62, 92));
+    const QSize resized = wnd->size();
+    EXPECT_EQ(resized, first + QSize(60, 90));
+
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(box, QPoint(-500, -500));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(-500, -500));
+    EXPECT_EQ(wnd->size(), QSize(field->width() + 400, 200)) << "no smaller than field + 400 by 200";
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(2, 2));
+    QTest::mouseMove(box, QPoint(2 + resized.width() - wnd->width(), 2 + resized.height() - wnd->height()));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(2, 2));
+    ASSERT_EQ(wnd->size(), resized);
+
+    const int dpi = qRound(field->screen()->logicalDotsPerInchX());
+    const QString key = QStringLiteral("POPUP-0-Software\\Kelo\\Plinth 70\\History\\TasksToDoDesc-%1-%2-ANNA");
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Tasks", key.arg("WIDTH").arg(dpi), 0), wnd->List()->width());
+    EXPECT_EQ(ReadINIInt(GetINI(1), "Tasks", key.arg("HEIGHT").arg(dpi), 0), resized.height());
+
+    Close();
+    Open();
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->Window());
+    EXPECT_EQ(popup->Window()->size(), resized) << "the same field, user and resolution";
+
+    Close();
+    GlobalBlock(registry.Block().data()).SetText(kGlobalUserName, "BOB");
+    Open();
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->Window());
+    EXPECT_EQ(popup->Window()->size(), first) << "another user has his own size";
+}
+
+TEST_F(IntelliPopupTest, AttachFindsTheEditInsideAControl)
+{
+    QWidget outer(window);
+    auto* inner = new QWidget(&outer);
+    auto* edit = new QLineEdit(inner);
+    EXPECT_TRUE(AttachIntelliPopup(*popup, &outer, 0, 0, 61255));
+    EXPECT_EQ(popup->Field(), edit);
+    QWidget empty(window);
+    CIntelliPopupImpl other;
+    EXPECT_FALSE(AttachIntelliPopup(other, &empty, 0, 0, 61255));
+    EXPECT_EQ(other.Field(), nullptr);
+}
+
+TEST_F(IntelliPopupTest, DestroyingTheFieldDetaches)
+{
+    Seed({"Pay rent"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->IsShown());
+    delete field;
+    field = nullptr;
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(popup->Store(), nullptr);
+    EXPECT_EQ(CIntelliPopupImpl::Current(), nullptr);
+    Drain();
+    EXPECT_EQ(registry.Value(kGroup, "History0").toString(), "Pay rent");
+}
+
+}  // namespace
+}  // namespace kelo

@@ -1,0 +1,175 @@
+#include "src/controls/CIntelliStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include "tests/controls/TempRegistry.h"
+
+namespace kelo {
+namespace {
+
+const QString kKey = QStringLiteral("Software\\Kelo\\Plinth 70\\History\\TasksToDoDesc");
+const QString kGroup = QStringLiteral("History/TasksToDoDesc");
+
+QStringList Texts(const CIntelliStore& store)
+{
+    QStringList texts;
+    for (const CIntelliEntry& e : store.Entries()) texts << e.text;
+    return texts;
+}
+
+class IntelliStoreTest : public ::testing::Test {
+protected:
+    test::TempRegistry registry;
+};
+
+TEST_F(IntelliStoreTest, HistoryKeepsOneOfEachTextCaseSensitively)
+{
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    for (const char* text : {"Pay rent", "Pay rent", "pay rent", "Phone bank", "Pay rent"})
+        store.Add(QString::fromLatin1(text));
+    EXPECT_EQ(Texts(store), QStringList({"Pay rent", "pay rent", "Phone bank"}));
+}
+
+TEST_F(IntelliStoreTest, TheThirtyThirdTextDropsTheOldest)
+{
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    for (int i = 1; i <= 33; ++i) store.Add(QStringLiteral("text %1").arg(i));
+    ASSERT_EQ(store.Count(), 32);
+    EXPECT_EQ(store.Entries().front().text, "text 2");
+    EXPECT_EQ(store.Entries().back().text, "text 33");
+    // A text already held is no new entry, so nothing more goes.
+    store.Add(QStringLiteral("text 20"));
+    EXPECT_EQ(store.Entries().front().text, "text 2");
+}
+
+TEST_F(IntelliStoreTest, SearchStoresTakeEverythingAsItComes)
+{
+    CIntelliStore store(QStringLiteral("40"));
+    for (int i = 0; i < 40; ++i) store.Add(QStringLiteral("4000\tBank"), 7, QStringLiteral("4000"));
+    EXPECT_EQ(store.Count(), 40);
+    EXPECT_FALSE(store.IsHistory());
+    EXPECT_EQ(store.Entries()[0].data, 7u);
+    EXPECT_EQ(store.Entries()[0].keyText, "4000");
+}
+
+TEST_F(IntelliStoreTest, DeleteTakesTheFirstTextEqualIgnoringCase)
+{
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    for (const char* text : {"Rent", "rent", "Rates"}) store.Add(QString::fromLatin1(text));
+    EXPECT_TRUE(store.Delete(QStringLiteral("RENT")));
+    EXPECT_EQ(Texts(store), QStringList({"rent", "Rates"}));
+    EXPECT_FALSE(store.Delete(QStringLiteral("Wages")));
+    store.DeleteAll();
+    EXPECT_EQ(store.Count(), 0);
+}
+
+TEST_F(IntelliStoreTest, SavedInFirstEnteredOrderWhenTheLastHolderGoes)
+{
+    {
+        auto store = std::make_shared<CIntelliStore>(CIntelliStore::kHistoryName);
+        store->SetHistoryKey(kKey);
+        for (const char* text : {"Phone supplier", "Pay rent", "phone bank"})
+            store->Add(QString::fromLatin1(text));
+        EXPECT_TRUE(registry.Keys(kGroup).isEmpty()) << "nothing is written while it is held";
+    }
+    EXPECT_EQ(registry.Keys(kGroup), QStringList({"History0", "History1", "History2"}));
+    EXPECT_EQ(registry.Value(kGroup, "History0").toString(), "Phone supplier");
+    EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "Pay rent");
+    EXPECT_EQ(registry.Value(kGroup, "History2").toString(), "phone bank");
+
+    CIntelliStore again(CIntelliStore::kHistoryName);
+    again.SetHistoryKey(kKey);
+    EXPECT_EQ(Texts(again), QStringList({"Phone supplier", "Pay rent", "phone bank"}));
+}
+
+TEST_F(IntelliStoreTest, SavingAnEmptyHistoryDeletesTheKey)
+{
+    registry.SetValue(kGroup, "History0", "old");
+    registry.SetValue(kGroup, "History1", "older");
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    ASSERT_EQ(store.Count(), 2);
+    store.DeleteAll();
+    EXPECT_TRUE(store.SaveHistory());
+    EXPECT_TRUE(registry.Keys(kGroup).isEmpty());
+    QSettings settings(QStringLiteral("Kelo"), QStringLiteral("Plinth 70"));
+    settings.beginGroup(QStringLiteral("History"));
+    EXPECT_FALSE(settings.childGroups().contains("TasksToDoDesc"));
+}
+
+TEST_F(IntelliStoreTest, LoadingStopsAtTheFirstGapAndAtThirtyTwo)
+{
+    registry.SetValue(kGroup, "History0", "a");
+    registry.SetValue(kGroup, "History1", "b");
+    registry.SetValue(kGroup, "History3", "after the gap");
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    EXPECT_EQ(Texts(store), QStringList({"a", "b"}));
+
+    for (int i = 0; i < 40; ++i) registry.SetValue(kGroup, QStringLiteral("History%1").arg(i), QString::number(i));
+    store.LoadHistory();
+    ASSERT_EQ(store.Count(), 32);
+    EXPECT_EQ(store.Entries().back().text, "31");
+}
+
+TEST_F(IntelliStoreTest, BadRegistryValuesNeitherCrashNorLoseTheRest)
+{
+    const QString longText(300, QLatin1Char('x'));
+    registry.SetValue(kGroup, "History0", longText);
+    registry.SetValue(kGroup, "History1", QStringList({"not", "a string"}));
+    registry.SetValue(kGroup, "History2", 42);
+    registry.SetValue(kGroup, "History3", "kept");
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    ASSERT_EQ(store.Count(), 2);
+    EXPECT_EQ(store.Entries()[0].text, QString(255, QLatin1Char('x')));
+    EXPECT_EQ(store.Entries()[1].text, "kept");
+}
+
+TEST_F(IntelliStoreTest, HandEditedListValueIsPassedOver)
+{
+    {
+        QDir().mkpath(QFileInfo(registry.RegistryFile()).absolutePath());
+        QFile file(registry.RegistryFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[History]\nTasksToDoDesc\\History0=Call Bob, re invoice\n"
+                   "TasksToDoDesc\\History1=\"Call Ann, quoted\"\n");
+    }
+    CIntelliStore store(CIntelliStore::kHistoryName);
+    store.SetHistoryKey(kKey);
+    EXPECT_EQ(Texts(store), QStringList({"Call Ann, quoted"}));
+}
+
+TEST_F(IntelliStoreTest, OnlySearchStoresGoStale)
+{
+    int64_t now = 1000;
+    CIntelliStore::SetClock([&] { return now; });
+    CIntelliStore search(QStringLiteral("ban"));
+    CIntelliStore history(CIntelliStore::kHistoryName);
+    history.SetHistoryKey(kKey);
+    now += 60000;
+    EXPECT_FALSE(search.IsStale(now, 60000)) << "at exactly the lifetime it still serves";
+    now += 1;
+    EXPECT_TRUE(search.IsStale(now, 60000));
+    EXPECT_FALSE(history.IsStale(now, 60000));
+    CIntelliStore::SetClock({});
+}
+
+TEST_F(IntelliStoreTest, RegistryKeysMapOntoGroups)
+{
+    EXPECT_EQ(CIntelliStore::HistoryGroup(kKey), kGroup);
+    EXPECT_EQ(CIntelliStore::HistoryGroup("Software\\Kelo\\Plinth 70\\History\\TasksBillDetails"),
+              "History/TasksBillDetails");
+    EXPECT_EQ(CIntelliStore::HistoryGroup("Software\\Other\\X"), "Software/Other/X");
+}
+
+}  // namespace
+}  // namespace kelo

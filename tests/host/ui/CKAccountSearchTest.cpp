@@ -1,0 +1,112 @@
+#include "host/ui/CKAccountSearch.h"
+
+#include <vector>
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include "host/file/RecordFile.h"
+#include "host/ui/CKIntelliTarget.h"
+#include "src/data/FileMap.h"
+#include "src/data/GlobalBlock.h"
+#include "src/data/IndexKeys.h"
+#include "src/data/NominalRecord.h"
+#include "tests/host/file/TempCompany.h"
+
+namespace kelo {
+namespace {
+
+struct Collected final : CKIntelliTarget {
+    void AddEntry(const QString& text, uint32_t data, const QString& keyText) override
+    {
+        rows.push_back({text, data, keyText});
+    }
+    std::vector<CKAccountSearch::Match> rows;
+};
+
+class AccountSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Added out of code order: the index decides the order listed.
+        Add("7500", "Office stationery");
+        Add("1200", "Bank current account");
+        Add("4000", "Sales type A");
+        Add("1210", "Bank deposit account");
+        Add("7900", "bank charges");
+    }
+    void Add(const char* code, const char* name)
+    {
+        std::vector<uint8_t> rec(kNominalLength, 0);
+        SetText(rec.data(), kNominalCode, code);
+        SetText(rec.data(), kNominalName, name);
+        const uint32_t recNo = ++m_count;
+        WriteRec(company.Context().File(kFileNominal), recNo, rec.data());
+        const AccountKey key = BuildAccountKey(code);
+        AddKey(company.Context().File(kFileNominalIndex), key.data(), recNo, 0, 0);
+    }
+    QStringList Texts(const std::vector<CKAccountSearch::Match>& matches) const
+    {
+        QStringList t;
+        for (const auto& m : matches) t << m.text;
+        return t;
+    }
+
+    test::TempCompany company;
+    uint32_t m_count = 0;
+};
+
+TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCase)
+{
+    struct Case {
+        const char* text;
+        QStringList expected;
+    };
+    const std::vector<Case> cases{
+        {"12", {"1200\tBank current account", "1210\tBank deposit account"}},
+        {"BANK", {"1200\tBank current account", "1210\tBank deposit account", "7900\tbank charges"}},
+        {"7", {"7500\tOffice stationery", "7900\tbank charges"}},
+        {"office", {"7500\tOffice stationery"}},
+        {"account", {}},
+        {"99", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Texts(CKAccountSearch::Find(company.Context(), kLedgerNominal, c.text)), c.expected)
+            << c.text;
+    EXPECT_EQ(CKAccountSearch::Find(company.Context(), kLedgerNominal, "").size(), 5u);
+    EXPECT_TRUE(CKAccountSearch::Find(company.Context(), kLedgerSales, "").empty());
+}
+
+TEST_F(AccountSearchTest, KeyTextIsWhatMatchedAndDataTheRecordNumber)
+{
+    const auto matches = CKAccountSearch::Find(company.Context(), kLedgerNominal, "b");
+    ASSERT_EQ(matches.size(), 3u);
+    EXPECT_EQ(matches[0].keyText, "Bank current account");
+    EXPECT_EQ(matches[0].recNo, 2u);
+    const auto byCode = CKAccountSearch::Find(company.Context(), kLedgerNominal, "40");
+    ASSERT_EQ(byCode.size(), 1u);
+    EXPECT_EQ(byCode[0].keyText, "4000");
+    EXPECT_EQ(byCode[0].recNo, 3u);
+}
+
+TEST_F(AccountSearchTest, SearchFillsThePopupOnlyForCode101)
+{
+    std::vector<uint8_t> block(kGlobalBlockLength, 0);
+    GlobalBlock(block.data()).SetContext(&company.Context());
+    Collected target;
+    CKIntelliNotify notify{nullptr, kIntelliNominal, kIntelliShowing, &target, "12"};
+    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 0) << "no block: nothing";
+    g_lpGlobVar = block.data();
+    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 0);
+    EXPECT_TRUE(target.rows.empty());
+    notify.code = kIntelliFill;
+    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 2);
+    ASSERT_EQ(target.rows.size(), 2u);
+    EXPECT_EQ(target.rows[1].text, "1210\tBank deposit account");
+    EXPECT_EQ(target.rows[1].recNo, 4u);
+    g_lpGlobVar = nullptr;
+}
+
+}  // namespace
+}  // namespace kelo
