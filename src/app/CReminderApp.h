@@ -84,13 +84,13 @@ public:
     AboutHostValues AboutValues() const;
 
     // State kept up to date by the windows.
-    QWidget* HostWindow() const { return m_hostWindow; }
-    CReminderDialog* MainWindow() const { return m_mainWindow; }
-    void SetMainWindow(CReminderDialog* window) { m_mainWindow = window; }
-    CReminderPage* CurrentPage() const { return m_currentPage; }
-    void SetCurrentPage(CReminderPage* page) { m_currentPage = page; }
-    CTreeDialog* TreePane() const { return m_treePane; }
-    void SetTreePane(CTreeDialog* pane) { m_treePane = pane; }
+    QWidget* HostWindow() const;
+    CReminderDialog* MainWindow() const;
+    void SetMainWindow(CReminderDialog* window);
+    CReminderPage* CurrentPage() const;
+    void SetCurrentPage(CReminderPage* page);
+    CTreeDialog* TreePane() const;
+    void SetTreePane(CTreeDialog* pane);
     // The main window has gone: the open flag returns to 0.
     void MainWindowDestroyed(CReminderDialog* window);
 

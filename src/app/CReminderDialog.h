@@ -65,7 +65,7 @@ public:
     void UpdateDatePane();
 
     int CurrentTask() const { return m_currentTask; }
-    CReminderPage* ActivePage() const { return m_activePage; }
+    CReminderPage* ActivePage() const;
     CReminderPage* TaskPage(int command) const;
     bool IsClosing() const { return m_closing; }
 
@@ -74,8 +74,8 @@ public:
     // The action of a command in the menu, nullptr when absent (or removed).
     QAction* FindMenuCommand(int command) const;
     CKTBar* CommandBar() const { return m_commandBar; }
-    CToolbarDialog* ToolbarPane() const { return m_toolbarPane; }
-    CTreeDialog* TreePane() const { return m_treePane; }
+    CToolbarDialog* ToolbarPane() const;
+    CTreeDialog* TreePane() const;
     CKSplitter* Splitter() const { return m_splitter; }
     CKBox* CaptionBar() const { return m_captionBar; }
     CKStatusBar* StatusBar() const { return m_statusBar; }
@@ -86,6 +86,7 @@ protected:
     void OnDestroy() override;
     void PostNcDestroy() override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void CreateChildren();

@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <string>
 
+class QWidget;
+
 namespace kelo {
 
 class CBAccessManager;
 class DataContext;
-class QWidget;
 
 // The application services every page, dialog and viewer uses. CReminderApp provides them;
 // tests hand in their own (a fixed program date, a scripted message box, no yields), so no

@@ -1,0 +1,72 @@
+#include "host/program/HostSession.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+#include "host/file/FileError.h"
+#include "host/file/RecordFile.h"
+#include "src/data/FileMap.h"
+#include "src/data/GlobalBlock.h"
+#include "src/data/SetupRecord.h"
+
+namespace kelo::host {
+
+HostSession::HostSession(const std::string& folder, const std::string& user) : m_folder(folder)
+{
+    if (!std::filesystem::is_directory(folder))
+        throw std::runtime_error("The company folder " + folder + " does not exist.");
+    try {
+        m_context = std::make_unique<CBBusContext>(DataContext::Open(folder), user);
+    } catch (const std::exception& e) {
+        throw std::runtime_error("The folder " + folder + " is not a Kelo company: " + e.what());
+    }
+    if (!m_context->GetAccessManager().Known())
+        throw std::runtime_error("The user " + user + " is not a user of the company in " +
+                                 folder + ".");
+}
+
+HostSession::~HostSession()
+{
+    if (g_lpGlobVar == m_block.data()) g_lpGlobVar = nullptr;
+}
+
+std::string HostSession::CompanyName()
+{
+    std::vector<uint8_t> setup(kSetupLength);
+    try {
+        if (!ReadRec(Context().File(kFileSetup), 1, setup.data())) return std::string();
+    } catch (const std::exception&) {
+        return std::string();
+    }
+    return GetText(setup.data(), kSetupCompanyName);
+}
+
+void HostSession::FillGlobalBlock(const std::string& programDir)
+{
+    m_block.assign(kGlobalBlockLength, 0);
+    GlobalBlock block(m_block.data());
+    block.SetContext(&Context());
+    block.SetText(kGlobalUserName, UserName());
+    block.SetText(kGlobalProgramDir, programDir);
+    std::string data = m_folder;
+    if (!data.empty() && data.back() != '/') data += '/';
+    block.SetText(kGlobalDataPath, data);
+    block.SetText(kGlobalLicensee, CompanyName());
+    block.SetText(kGlobalSerial, "Kelo Task Manager");
+    // The ledgers' aged-analysis periods: 30, 60, 90 and 120 days, aged by days.
+    for (const auto& [p1, p2, p3, older] :
+         {std::tuple{kGlobalCustomerPeriod1, kGlobalCustomerPeriod2, kGlobalCustomerPeriod3,
+                     kGlobalCustomerOlder},
+          std::tuple{kGlobalSupplierPeriod1, kGlobalSupplierPeriod2, kGlobalSupplierPeriod3,
+                     kGlobalSupplierOlder}}) {
+        block.SetI16(p1, 30);
+        block.SetI16(p2, 60);
+        block.SetI16(p3, 90);
+        block.SetI16(older, 120);
+    }
+    block.SetI16(kGlobalQuantityDecimals, 2);
+    block.SetU32(kGlobalAutoComplete, 1);
+    g_lpGlobVar = m_block.data();
+}
+
+}  // namespace kelo::host

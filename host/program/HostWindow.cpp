@@ -1,0 +1,86 @@
+#include "host/program/HostWindow.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QMenuBar>
+
+#include "host/program/HostSession.h"
+#include "host/program/TaskModule.h"
+#include "host/ui/CKDateEdit.h"
+#include "host/ui/CKMessageBox.h"
+#include "host/util/Dates.h"
+#include "host/util/ProgramDate.h"
+
+namespace kelo::host {
+
+HostWindow::HostWindow(HostSession& session, TaskModule& module)
+    : m_session(session), m_module(module), m_summary(new QLabel(this))
+{
+    setWindowTitle(QStringLiteral("Kelo Accounts"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Program &Date..."), this, &HostWindow::ChangeProgramDate);
+    file->addSeparator();
+    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* tasks = menuBar()->addMenu(QStringLiteral("&Tasks"));
+    tasks->addAction(QStringLiteral("&Task Manager"), this, &HostWindow::OpenTaskManager);
+
+    m_summary->setAlignment(Qt::AlignCenter);
+    m_summary->setMargin(24);
+    setCentralWidget(m_summary);
+    ShowSummary();
+    resize(520, 260);
+}
+
+void HostWindow::ShowSummary()
+{
+    const QString company = QString::fromStdString(m_session.CompanyName());
+    m_summary->setText(
+        QStringLiteral("<h2>%1</h2><p>%2</p><p>User: <b>%3</b><br>Program date: <b>%4</b></p>"
+                       "<p>Tasks &rarr; Task Manager opens the Task Manager.</p>")
+            .arg(company.isEmpty() ? QStringLiteral("(no company name)") : company.toHtmlEscaped(),
+                 QString::fromStdString(m_session.Folder()).toHtmlEscaped(),
+                 QString::fromStdString(m_session.UserName()).toHtmlEscaped(),
+                 QString::fromStdString(DateNumberToFullString(GetProgramDate()))));
+}
+
+void HostWindow::OpenTaskManager()
+{
+    if (m_module.TaskIsShowing())
+        m_module.ShowTaskManager();
+    else
+        m_module.TaskInitialise(this);
+}
+
+void HostWindow::ChangeProgramDate()
+{
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("Program Date"));
+    auto* edit = new kelo::CKDateEdit(&dialog);
+    edit->SetDate(GetProgramDate());
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    auto* form = new QFormLayout(&dialog);
+    form->addRow(QStringLiteral("Program date:"), edit);
+    form->addRow(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return;
+    const uint16_t date = edit->GetDate();
+    if (date == 0) {
+        CKMessageBox::Show(this, QStringLiteral("Please enter the program date as dd/mm/yyyy."),
+                           MsgKind::Stop, QStringLiteral("Kelo Accounts"));
+        return;
+    }
+    SetProgramDate(date);
+    ShowSummary();
+}
+
+void HostWindow::closeEvent(QCloseEvent* event)
+{
+    m_module.KillTaskManager();
+    event->accept();
+}
+
+}  // namespace kelo::host

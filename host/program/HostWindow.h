@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QLabel;
+
+namespace kelo::host {
+
+class HostSession;
+class TaskModule;
+
+// kelo-host's own main window: the company and user, the program date, and Tasks → Task
+// Manager, which opens the module's window or brings it forward.
+class HostWindow final : public QMainWindow {
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(HostWindow)
+
+public:
+    HostWindow(HostSession& session, TaskModule& module);
+
+    // Tasks → Task Manager: raises the open window, or opens one.
+    void OpenTaskManager();
+    // File → Program Date…: asks for a date and makes it the program date.
+    void ChangeProgramDate();
+    void ShowSummary();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    HostSession& m_session;
+    TaskModule& m_module;
+    QLabel* m_summary;
+};
+
+}  // namespace kelo::host

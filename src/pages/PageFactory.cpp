@@ -1,0 +1,70 @@
+#include "src/pages/PageFactory.h"
+
+#include <iterator>
+
+#include "src/pages/CReminderAccount.h"
+#include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderAccount.h"
+#include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderToDo.h"
+
+namespace kelo {
+
+namespace {
+
+using MakePage = CReminderPage* (*)(TaskServices&, QWidget*, CKTreeView*);
+
+template <class Page>
+CReminderPage* Make(TaskServices& services, QWidget* parent, CKTreeView* tree)
+{
+    return new Page(services, parent, tree);
+}
+
+struct Entry {
+    int command;
+    MakePage make;
+};
+
+// Tasks whose page exists; the rest are added with their pages.
+constexpr Entry kPages[] = {
+    {32600, &Make<CReminderToDo>},
+    {32603, &Make<CReminderAccount>},
+    {32604, &Make<CReminderAuditTrail>},
+    {32603, &Make<CReminderAccount>},
+    {32604, &Make<CReminderAuditTrail>},
+};
+
+PageFactory::Creator& Override()
+{
+    static PageFactory::Creator creator;
+    return creator;
+}
+
+const Entry* Find(int command)
+{
+    for (const Entry& e : kPages)
+        if (e.command == command) return &e;
+    return nullptr;
+}
+
+}  // namespace
+
+CReminderPage* PageFactory::Create(int command, TaskServices& services, QWidget* parent,
+                                   CKTreeView* tree)
+{
+    if (Override())
+        if (CReminderPage* page = Override()(command, services, parent, tree)) return page;
+    const Entry* e = Find(command);
+    return e ? e->make(services, parent, tree) : nullptr;
+}
+
+bool PageFactory::Has(int command) { return Find(command) != nullptr; }
+
+PageFactory::Creator PageFactory::SetOverride(Creator creator)
+{
+    Creator previous = std::move(Override());
+    Override() = std::move(creator);
+    return previous;
+}
+
+}  // namespace kelo

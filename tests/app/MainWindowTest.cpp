@@ -1,0 +1,342 @@
+// The main window: task selection, the command bar per task, menus and buttons by user rights,
+// command routing, the program-date refresh and the Clear commands.
+#include <QAction>
+#include <QMenu>
+
+#include "host/file/RecordFile.h"
+#include "host/ui/CKBox.h"
+#include "host/ui/CKSplitter.h"
+#include "host/ui/CKStatusBar.h"
+#include "host/ui/CKTBar.h"
+#include "host/ui/CKTreeView.h"
+#include "host/util/Dates.h"
+#include "host/util/ProgramDate.h"
+#include "src/app/CReminderApp.h"
+#include "src/app/CReminderDialog.h"
+#include "src/app/CToolbarDialog.h"
+#include "src/app/CTreeDialog.h"
+#include "src/app/TaskCatalog.h"
+#include "src/app/TaskEntryPoints.h"
+#include "src/data/FileMap.h"
+#include "tests/app/AppFixture.h"
+
+namespace kelo::test {
+namespace {
+
+using MainWindowTest = AppFixture;
+
+std::vector<int> TaskMenuCommands(CReminderDialog* window)
+{
+    QMenu* menu = window->Menu(CReminderDialog::Popup::Tasks);
+    window->UpdateMenuState(menu);
+    std::vector<int> commands;
+    for (QAction* a : menu->actions()) commands.push_back(a->data().toInt());
+    return commands;
+}
+
+TEST_F(MainWindowTest, OpensOnTheToDoList)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CountingPage* page = ActiveTestPage();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->command, kCommandToDoList);
+    EXPECT_EQ(page->fills, 1);
+    EXPECT_EQ(window->CurrentTask(), kCommandToDoList);
+    EXPECT_EQ(window->CaptionBar()->Text(), " To Do List");
+    EXPECT_TRUE(window->FindMenuCommand(kCommandToDoList)->isChecked());
+    EXPECT_EQ(window->Splitter()->GetPane(0, 1), page);
+    EXPECT_EQ(window->Splitter()->GetPane(0, 0), window->TreePane());
+    EXPECT_EQ(CReminderApp::Instance().CurrentPage(), page);
+    EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "15/06/2027");
+    EXPECT_EQ(CKDialog::GetHelpProperty(window), 121);
+}
+
+TEST_F(MainWindowTest, MenuTextsAndOrder)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    auto texts = [](QMenu* menu) {
+        QStringList list;
+        for (QAction* a : menu->actions()) list << (a->isSeparator() ? "-" : a->text());
+        return list.join('|');
+    };
+    EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::File)),
+              "&New\tCtrl+N|&Open\tCtrl+O|&Delete\tDel|&Pay|&Properties\tEnter|-|E&xit");
+    EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Tasks)),
+              "&To do List|&Contacts|&Bills|Accounts &Due|&Account Status|&Recurring Items|"
+              "Stoc&k|&Invoices|Sales &Orders|&Purchase Orders");
+    EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Settings)),
+              "&Company Details...|-|Clear &To Do Entries|Clear Bill Entries");
+    EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Help)),
+              "Task Manager &Contents|-|&About Task Manager");
+    EXPECT_EQ(window->CommandBar()->Commands(),
+              (std::vector<int>{32794, 32795, 32796, 32798, 32797}));
+}
+
+TEST_F(MainWindowTest, CommandBarFollowsTheTaskTable)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    struct Row {
+        int task;
+        std::string caption;
+        bool newOn, openOn, deleteOn, payOn, propertiesOn;
+    } const rows[] = {
+        {32600, " To Do List", true, true, true, false, false},
+        {32601, " Contacts", false, true, true, false, false},
+        {32602, " Bills", true, true, true, true, false},
+        {32603, " Account Status", false, false, false, false, true},
+        {32604, " Accounts Due", false, false, false, false, true},
+        {32605, " Recurring", false, false, false, false, true},
+        {32606, " Invoices", false, false, false, false, false},
+        {32808, " SOP", false, false, false, false, false},
+        {32809, " POP", false, false, false, false, false},
+        {32810, " Stock", false, false, false, false, false},
+    };
+    for (const Row& r : rows) {
+        window->SendCommand(r.task);
+        Settle();
+        SCOPED_TRACE(r.task);
+        CKTBar* bar = window->CommandBar();
+        EXPECT_EQ(bar->IsButtonEnabled(32794), r.newOn);
+        EXPECT_EQ(bar->IsButtonEnabled(32795), r.openOn);
+        EXPECT_EQ(bar->IsButtonEnabled(32796), r.deleteOn);
+        EXPECT_EQ(bar->IsButtonEnabled(32798), r.payOn);
+        EXPECT_EQ(bar->IsButtonEnabled(32797), r.propertiesOn);
+        EXPECT_EQ(window->CaptionBar()->Text().toStdString(), r.caption);
+        EXPECT_EQ(window->CurrentTask(), r.task);
+        int checked = 0;
+        for (QAction* a : window->Menu(CReminderDialog::Popup::Tasks)->actions())
+            if (a->isChecked()) {
+                ++checked;
+                EXPECT_EQ(a->data().toInt(), r.task);
+            }
+        EXPECT_EQ(checked, 1);
+    }
+}
+
+TEST_F(MainWindowTest, ChoosingTheShownTaskMakesANewPageAndRescans)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    QPointer<CountingPage> first = ActiveTestPage();
+    ASSERT_TRUE(first);
+    const int created = CountingPage::s_created;
+
+    // From the task toolbar, as the user presses the button.
+    ASSERT_TRUE(window->ToolbarPane()->TasksBar()->Press(kCommandToDoList));
+    Settle();
+    CountingPage* second = ActiveTestPage();
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(CountingPage::s_created, created + 1);
+    EXPECT_FALSE(first) << "the replaced page is freed";
+    EXPECT_EQ(second->fills, 1);
+    EXPECT_EQ(window->Splitter()->GetPane(0, 1), second);
+
+    // And from the Tasks menu.
+    window->FindMenuCommand(kCommandToDoList)->trigger();
+    Settle();
+    EXPECT_NE(ActiveTestPage(), second);
+    EXPECT_EQ(CountingPage::s_created, created + 2);
+}
+
+TEST_F(MainWindowTest, TaskWithoutAPageLeavesTheWindowAsItIs)
+{
+    m_realPages = true;
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CReminderPage* toDo = window->ActivePage();
+    ASSERT_NE(toDo, nullptr);
+    window->SendCommand(kCommandStock);
+    Settle();
+    EXPECT_EQ(window->ActivePage(), toDo);
+    EXPECT_EQ(window->CurrentTask(), kCommandToDoList);
+    EXPECT_EQ(window->CaptionBar()->Text(), " To Do List");
+}
+
+TEST_F(MainWindowTest, CommandsReachThePageFirst)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CountingPage* page = ActiveTestPage();
+    window->FindMenuCommand(kCommandDelete)->trigger();
+    window->CommandBar()->Press(kCommandNew);
+    EXPECT_EQ(page->commands, (std::vector<int>{kCommandDelete, kCommandNew}));
+}
+
+TEST_F(MainWindowTest, CategoryChoiceGoesToTheActivePage)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CountingPage* page = ActiveTestPage();
+    CKTreeView* tree = window->TreePane()->GetTree();
+    ASSERT_EQ(tree->ItemCount(), 2);
+    tree->SelectItem(1);
+    window->TreePane()->OnTreeSelChanged();
+    Settle();
+    EXPECT_EQ(page->lastCategory, 2u);
+    EXPECT_EQ(page->fills, 2);
+}
+
+TEST_F(MainWindowTest, ProgramDateChangeRefreshesWindowAndPageOnce)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CountingPage* page = ActiveTestPage();
+    ASSERT_NE(page, nullptr);
+    CReminderApp& app = CReminderApp::Instance();
+
+    app.GetProgramDateChecked();
+    Settle();
+    EXPECT_EQ(page->refreshes, 0) << "no change, no refresh";
+
+    SetProgramDate(DateNumberFromComponents(1, 7, 2027));
+    EXPECT_EQ(app.GetProgramDateChecked(), DateNumberFromComponents(1, 7, 2027));
+    app.GetProgramDateChecked();
+    Settle();
+    EXPECT_EQ(page->refreshes, 1);
+    EXPECT_EQ(page->fills, 2);
+    EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "01/07/2027");
+}
+
+TEST_F(MainWindowTest, ActivationUpdatesTheDateAndRefreshesThePage)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    CountingPage* page = ActiveTestPage();
+    window->OnActivateApp();
+    EXPECT_EQ(page->refreshes, 1);
+    SetProgramDate(DateNumberFromComponents(2, 7, 2027));
+    window->OnActivateApp();
+    Settle();
+    EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "02/07/2027");
+    EXPECT_EQ(page->refreshes, 3) << "activation, then the posted date-change refresh";
+}
+
+TEST_F(MainWindowTest, SupervisorSeesEveryTaskAndButton)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(),
+              (std::vector<int>{32600, 32601, 32602, 32604, 32603, 32605, 32810, 32606, 32808,
+                                32809}));
+    EXPECT_TRUE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
+    EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
+    window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
+    EXPECT_NE(window->FindMenuCommand(kCommandCompanyDetails), nullptr);
+}
+
+TEST_F(MainWindowTest, StockButtonGoesForTheSupervisorTooButNotTheMenuItem)
+{
+    WriteUsers({{"OVERSEE", {0, 4, 6, 3}, {{19, 1}}}});
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->ToolbarPane()->TasksBar()->HasButton(kCommandStock));
+    EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountsDue));
+    EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandInvoices));
+    EXPECT_TRUE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
+    EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
+}
+
+TEST_F(MainWindowTest, BarredUserLosesTasksInBarAndMenu)
+{
+    WriteUsers({{"CLERK", {0, 4, 6, 3, 2, 5}, {{7, 18}, {19, 1}}}});
+    LogOn("CLERK");
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(),
+              (std::vector<int>{32600, 32601, 32602}));
+    EXPECT_FALSE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
+    EXPECT_EQ(TaskMenuCommands(window), (std::vector<int>{32600, 32601, 32602}));
+    window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
+    EXPECT_EQ(window->FindMenuCommand(kCommandCompanyDetails), nullptr);
+    EXPECT_NE(window->FindMenuCommand(kCommandClearToDo), nullptr);
+}
+
+TEST_F(MainWindowTest, AccessToEitherLedgerKeepsBothLedgerTasks)
+{
+    for (const std::vector<int>& barred : {std::vector<int>{0}, std::vector<int>{4}}) {
+        WriteUsers({{"CLERK", barred, {}}});
+        LogOn("CLERK");
+        CReminderDialog* window = Open();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountsDue));
+        EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountStatus));
+        EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
+        KillTaskManager();
+        Settle();
+    }
+}
+
+struct ClearCase {
+    int command;
+    int question;
+    std::vector<int> files;
+    int shownTask;
+    const char* text;
+};
+
+class ClearTest : public AppFixture, public ::testing::WithParamInterface<ClearCase> {};
+
+TEST_P(ClearTest, YesEmptiesTheFilesNoLeavesThem)
+{
+    const ClearCase& c = GetParam();
+    std::vector<uint8_t> rec(4096, 'x');
+    for (int number : c.files) {
+        DataFile f = m_company.Context().File(number);
+        if (FindFile(number)->kind == FileKind::Data) WriteRec(f, 1, rec.data());
+    }
+    auto count = [&] {
+        uint32_t n = 0;
+        for (int number : c.files) n += RecCount(m_company.Context().File(number));
+        return n;
+    };
+    const uint32_t before = count();
+    ASSERT_GT(before, 0u);
+
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    m_answers->Push(MsgAnswer::No);
+    window->SendCommand(c.command);
+    ASSERT_EQ(m_answers->Count(), 1);
+    EXPECT_EQ(m_answers->Messages()[0].text.toStdString(), std::string(c.text) + " ");
+    EXPECT_EQ(m_answers->Messages()[0].kind, MsgKind::YesNo);
+    EXPECT_EQ(count(), before);
+    EXPECT_EQ(window->CurrentTask(), kCommandToDoList);
+
+    m_answers->Push(MsgAnswer::Yes);
+    window->SendCommand(c.command);
+    Settle();
+    EXPECT_EQ(count(), 0u);
+    EXPECT_EQ(window->CurrentTask(), c.shownTask);
+    ASSERT_NE(ActiveTestPage(), nullptr);
+    EXPECT_EQ(ActiveTestPage()->command, c.shownTask);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BothClears, ClearTest,
+    ::testing::Values(
+        ClearCase{kCommandClearBills, 61236, {kFileBills}, kCommandBills,
+                  "This option will delete all your bill entries.\n\nAre you sure you wish to "
+                  "continue?"},
+        ClearCase{kCommandClearToDo, 61237, {kFileToDoIndex, kFileToDo, kFileToDoNotes},
+                  kCommandToDoList,
+                  "This option will delete all your To Do entries.\n\nAre you sure you wish to "
+                  "continue?"}));
+
+TEST_F(MainWindowTest, ClosingStopsCommandsReachingThePage)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    QPointer<CountingPage> page = ActiveTestPage();
+    window->DestroyWindow();
+    EXPECT_TRUE(window->IsClosing());
+    window->SelectTask(kCommandBills);  // nothing happens during teardown
+    Settle();
+    EXPECT_FALSE(page);
+    EXPECT_EQ(TaskIsShowing(), 0);
+}
+
+}  // namespace
+}  // namespace kelo::test

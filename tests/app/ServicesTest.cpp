@@ -1,0 +1,115 @@
+// Application services: message boxes, the string table, yield, function keys and help.
+#include <QApplication>
+#include <QFile>
+#include <QThread>
+#include <QTimer>
+
+#include "host/ui/CKHelpViewer.h"
+#include "host/ui/CKLauncher.h"
+#include "host/ui/CKFunctionKeyHook.h"
+#include "host/util/Settings.h"
+#include "src/app/CReminderApp.h"
+#include "src/app/CReminderDialog.h"
+#include "src/app/StringTable.h"
+#include "src/app/TaskCatalog.h"
+#include "tests/app/AppFixture.h"
+
+namespace kelo::test {
+namespace {
+
+TEST(StringTableTest, CaptionsAndQuestions)
+{
+    EXPECT_EQ(StringTable::Load(61209), " To Do List");
+    EXPECT_EQ(StringTable::Load(61241), " POP");
+    EXPECT_EQ(StringTable::Load(61252),
+              "You have entered an invalid bill date. \n\nPlease enter a date for this bill. ");
+    EXPECT_EQ(StringTable::Load(61255), "Software\\Kelo\\Plinth 70\\History\\TasksToDoDesc");
+    EXPECT_TRUE(StringTable::Load(61200).empty());
+    EXPECT_FALSE(StringTable::Has(99999));
+    // Every task's caption is in the table.
+    for (const TaskInfo& task : AllTasks()) EXPECT_TRUE(StringTable::Has(task.captionString));
+}
+
+using ServicesTest = AppFixture;
+
+TEST_F(ServicesTest, MessageBoxIdAddsOneSpaceAndTheTitle)
+{
+    m_answers->Push(MsgAnswer::Yes);
+    CReminderApp& app = CReminderApp::Instance();
+    EXPECT_EQ(app.TaskMessageBoxId(61226, MsgKind::YesNo), 6);
+    EXPECT_EQ(app.TaskMessageBox("Plain", 1), 1);
+    ASSERT_EQ(m_answers->Count(), 2);
+    EXPECT_EQ(m_answers->Messages()[0].text, "Are you sure you wish to delete this To Do record? ");
+    EXPECT_EQ(m_answers->Messages()[0].title, "Kelo Task Manager");
+    EXPECT_EQ(m_answers->Messages()[1].kind, 1);
+}
+
+TEST_F(ServicesTest, YieldRunsTheQueueOnlyWithBackgroundFill)
+{
+    CReminderApp& app = CReminderApp::Instance();
+    for (const bool on : {false, true}) {
+        if (on) WriteINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1);
+        app.LoadStartSettings();
+        EXPECT_EQ(app.BackgroundFill(), on);
+        bool ran = false;
+        QTimer::singleShot(0, [&] { ran = true; });
+        QThread::msleep(10);
+        app.YieldToHost();
+        EXPECT_EQ(ran, on);
+        Settle();
+    }
+}
+
+TEST_F(ServicesTest, FunctionKeysRunTheirCommandLines)
+{
+    std::vector<QString> started;
+    auto previous = CKLauncher::SetStarter([&](const QString& program, const QStringList& args) {
+        started.push_back((program + ' ' + args.join(' ')).trimmed());
+        return true;
+    });
+    CReminderApp& app = CReminderApp::Instance();
+    EXPECT_EQ(app.OnFunctionKey(VK_F11), 0);
+    EXPECT_TRUE(started.empty()) << "empty F11 does nothing";
+    WriteINIString(GetINI(1), "KL70", "F11", "/usr/bin/true --eleven");
+    WriteINIString(GetINI(1), "KL70", "F12", "/usr/bin/true --twelve");
+    app.OnFunctionKey(VK_F11);
+    app.OnFunctionKey(VK_F12);
+    app.OnFunctionKey(0x41);
+    ASSERT_EQ(started.size(), 2u);
+    EXPECT_EQ(started[0], "/usr/bin/true --eleven");
+    EXPECT_EQ(started[1], "/usr/bin/true --twelve");
+    CKLauncher::SetStarter(previous);
+}
+
+TEST_F(ServicesTest, HelpKeyAndContentsOpenTheirTopics)
+{
+    std::vector<CKHelpViewer::Request> shown;
+    auto previous = CKHelpViewer::SetShower([&](const CKHelpViewer::Request& r) { shown.push_back(r); });
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    QApplication::setActiveWindow(window);
+    ASSERT_EQ(QApplication::activeWindow(), window);
+
+    // F1 on the main window: the page's topic, 103 for the To Do list.
+    ASSERT_TRUE(CKFunctionKeyHook::Deliver(Qt::Key_F1));
+    window->SendCommand(kCommandHelpContents);
+    CKHelpViewer::SetShower(previous);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].command, HH_HELP_CONTEXT);
+    EXPECT_EQ(shown[0].topic, 103);
+    EXPECT_TRUE(shown[0].page.endsWith("103.html")) << shown[0].page.toStdString();
+    EXPECT_EQ(shown[1].command, HH_DISPLAY_TOPIC);
+    EXPECT_TRUE(shown[1].page.endsWith("index.html"));
+}
+
+TEST_F(ServicesTest, EveryTopicTheModuleOpensHasAHelpPage)
+{
+    const QString folder = qEnvironmentVariable("KELO_SOURCE_DIR") + "/help/";
+    for (int topic : {1, 103, 104, 106, 107, 108, 109, 110, 112, 113, 121, 124, 126, 133, 134,
+                      135, 136, 137})
+        EXPECT_TRUE(QFile::exists(folder + QString::number(topic) + ".html")) << topic;
+    EXPECT_TRUE(QFile::exists(folder + "index.html"));
+}
+
+}  // namespace
+}  // namespace kelo::test

@@ -1,0 +1,108 @@
+// The placement text: parsing, the rejection rules and the restore of the main window.
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "host/util/Settings.h"
+#include "src/app/CReminderApp.h"
+#include "src/app/CReminderDialog.h"
+#include "src/app/TaskEntryPoints.h"
+#include "src/app/WindowPlacement.h"
+#include "tests/app/AppFixture.h"
+
+namespace kelo::test {
+namespace {
+
+TEST(WindowPlacementParse, ShortOrBadTextsAreRefused)
+{
+    for (const char* text : {"", "1,2,3,4,5,6,7,8", "1,2,3,x,5,6,7,8,9,10", "a", ",,,,,,,,,"})
+        EXPECT_FALSE(WindowPlacement::Parse(text)) << text;
+}
+
+TEST(WindowPlacementParse, TenNumbersInOrder)
+{
+    const auto p = WindowPlacement::Parse("0,1,-1,-1,-32000,-32000,10,20,610,420");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->flags, 0);
+    EXPECT_EQ(p->showCommand, 1);
+    EXPECT_EQ(p->maxX, -32000);
+    EXPECT_EQ(p->NormalRect(), QRect(10, 20, 600, 400));
+    EXPECT_EQ(p->Format(), "0,1,-1,-1,-32000,-32000,10,20,610,420");
+}
+
+TEST(WindowPlacementParse, NineNumbersLeaveNoBottomAndDoNotFit)
+{
+    const auto p = WindowPlacement::Parse("0,1,-1,-1,-1,-1,10,20,610");
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->bottom, 0);
+    EXPECT_FALSE(p->Fits(1280, 1024, 18, 18));
+}
+
+TEST(WindowPlacementParse, MinimisedShowCommandsOpenNormally)
+{
+    const std::pair<int, int> cases[] = {{2, 1}, {6, 1}, {1, 1}, {3, 3}, {0, 0}};
+    for (const auto& [stored, restored] : cases) {
+        WindowPlacement p;
+        p.showCommand = stored;
+        EXPECT_EQ(p.RestoredShowCommand(), restored) << stored;
+    }
+}
+
+TEST(WindowPlacementParse, EdgesAgainstTheScreen)
+{
+    // Screen 1000 x 800, caption buttons 20: left must be below 940, top below 740.
+    struct Case {
+        int left, top, right, bottom;
+        bool fits;
+    } const cases[] = {
+        {939, 0, 1200, 300, true},   {940, 0, 1200, 300, false}, {0, 739, 300, 900, true},
+        {0, 740, 300, 900, false},   {-500, -50, 1, 1, true},    {-500, 0, 0, 300, false},
+        {0, -500, 300, 0, false},
+    };
+    for (const Case& c : cases) {
+        WindowPlacement p;
+        p.left = c.left;
+        p.top = c.top;
+        p.right = c.right;
+        p.bottom = c.bottom;
+        EXPECT_EQ(p.Fits(1000, 800, 20, 20), c.fits) << c.left << "," << c.top;
+    }
+}
+
+using PlacementRestoreTest = AppFixture;
+
+TEST_F(PlacementRestoreTest, MinimisedPlacementOpensNormalAtItsRectangle)
+{
+    WriteINIString(GetINI(1), "Tasks", "TaskPos", "0,2,-1,-1,-1,-1,40,50,740,650");
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_EQ(window->geometry(), QRect(40, 50, 700, 600));
+}
+
+TEST_F(PlacementRestoreTest, OffScreenLeftEdgeIsIgnored)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const std::string text = "0,1,-1,-1,-1,-1," + std::to_string(screen.width()) + ",50," +
+                             std::to_string(screen.width() + 700) + ",650";
+    WriteINIString(GetINI(1), "Tasks", "TaskPos", QString::fromStdString(text));
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_LT(window->geometry().left(), screen.width()) << "kept its centred position";
+}
+
+TEST_F(PlacementRestoreTest, ClosingSavesTheNormalRectangle)
+{
+    CReminderDialog* window = Open();
+    ASSERT_NE(window, nullptr);
+    window->setGeometry(30, 40, 800, 600);
+    KillTaskManager();
+    const QString saved = ReadINIString(GetINI(1), "Tasks", "TaskPos", QString());
+    EXPECT_EQ(saved, "0,1,-1,-1,-1,-1,30,40,830,640");
+    // And the next window opens there.
+    window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->geometry(), QRect(30, 40, 800, 600));
+}
+
+}  // namespace
+}  // namespace kelo::test
