@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QWidget>
 #include <QFile>
 
 #include "host/file/RecordFile.h"
@@ -123,7 +124,18 @@ void AppFixture::LogOn(const std::string& user)
 
 CReminderDialog* AppFixture::Open()
 {
-    TaskInitialise(nullptr);
+    // The host's window, shown and active before the Task Manager opens, as in the host
+    // program; so the application is already active and opening adds no activation refresh.
+    static QWidget* host = [] {
+        auto* w = new QWidget;
+        w->setWindowTitle("host");
+        w->show();
+        w->activateWindow();
+        QApplication::setActiveWindow(w);
+        return w;
+    }();
+    Settle();
+    TaskInitialise(host);
     Settle();
     return CReminderApp::Instance().MainWindow();
 }
