@@ -1,0 +1,242 @@
+#include "src/records/CAddTask.h"
+
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "host/file/RecordFile.h"
+#include "host/ui/CKDateEdit.h"
+#include "host/ui/CKListView.h"
+#include "host/ui/CKScriptedAnswerer.h"
+#include "src/controls/CIntelliPopupImpl.h"
+#include "src/data/FileMap.h"
+#include "src/data/GlobalBlock.h"
+#include "src/data/ToDoRecord.h"
+#include "src/pages/scans/ToDoScan.h"
+#include "tests/pages/ToDoRecords.h"
+#include "tests/records/ToDoEntryFixture.h"
+
+namespace kelo {
+namespace {
+
+using test::kToday;
+using Names = std::vector<std::string>;
+
+class AddTaskTest : public test::ToDoEntryFixture {};
+
+TEST_F(AddTaskTest, NewEntryStartsFromTheDefaults)
+{
+    CAddTask* dlg = OpenDialog(0);
+    EXPECT_EQ(dlg->windowTitle(), "To Do Entry");
+    EXPECT_EQ(CKDialog::GetHelpProperty(dlg), 110);
+    ASSERT_EQ(dlg->TypeBox()->count(), 13);
+    const char* expected[] = {"General Reminder", "Bank statement due date",
+                              "Carry out month end routine ", "Carry out year end routine",
+                              "Last day of VAT quarter/month", "Print and send statements",
+                              "Print daybooks", "Print management reports",
+                              "Reconcile bank account", "Reconcile VAT", "Run aged debtors",
+                              "Send accounts to accountant", "Send overdue letters"};
+    for (int i = 0; i < 13; ++i) EXPECT_EQ(dlg->TypeBox()->itemText(i), expected[i]) << i;
+    EXPECT_TRUE(dlg->TypeBox()->isEditable());
+    EXPECT_EQ(dlg->TypeBox()->currentText(), "General Reminder");
+    EXPECT_EQ(dlg->TypeBox()->lineEdit()->maxLength(), 60);
+    EXPECT_EQ(dlg->DateDue()->GetDate(), kToday);
+    EXPECT_FALSE(dlg->DateDue()->IsChanged());
+    EXPECT_TRUE(dlg->Description()->text().isEmpty());
+    EXPECT_EQ(dlg->Description()->maxLength(), 60);
+    EXPECT_FALSE(dlg->TaskComplete()->isChecked());
+    EXPECT_TRUE(dlg->Notes()->toPlainText().isEmpty());
+    EXPECT_FALSE(dlg->DelegateTo()->isEditable());
+    ASSERT_EQ(dlg->DelegateTo()->count(), 2);
+    EXPECT_EQ(dlg->DelegateTo()->itemText(1), "BOB");
+    EXPECT_EQ(dlg->DelegateTo()->currentText(), "ANNA");
+
+    dlg->DestroyWindow();
+    EXPECT_EQ(CKDialog::GetHelpProperty(dlg), 0) << "the property goes with the window";
+}
+
+TEST_F(AddTaskTest, SavedForTodayIsCurrentAndForYesterdayOverdue)
+{
+    struct Case {
+        const char* date;
+        bool complete;
+        uint32_t category;
+        bool listed;  // on Current Tasks, the category shown
+    };
+    const std::vector<Case> cases{
+        {"01/06/2027", false, 1, true},
+        {"31/05/2027", false, 2, false},
+        {"1/6/27", false, 1, true},
+        {"02/06/2027", true, 4, false},
+    };
+    OpenPage();
+    uint32_t expectedRec = 0;
+    for (const Case& c : cases) {
+        CAddTask* dlg = OpenDialog(0);
+        const int rowsBefore = page->List()->RowCount();
+        dlg->Description()->setText("Pay VAT  ");
+        dlg->DateDue()->setText(c.date);
+        dlg->DateDue()->SetChanged(true);
+        dlg->TaskComplete()->setChecked(c.complete);
+        dlg->Notes()->setPlainText("line one\nline two");
+        CKScriptedAnswerer answers;
+        ASSERT_TRUE(dlg->SaveEntry()) << c.date;
+        EXPECT_EQ(answers.Count(), 0);
+        ++expectedRec;
+
+        const std::vector<uint8_t> rec = ReadToDo(expectedRec);
+        const uint16_t date = DateStringToNumber(c.date);
+        EXPECT_EQ(GetText(rec.data(), kToDoDescription), "Pay VAT") << "trailing blanks go";
+        EXPECT_EQ(GetText(rec.data(), kToDoType), "General Reminder");
+        EXPECT_EQ(GetText(rec.data(), kToDoDelegateTo), "ANNA");
+        EXPECT_EQ(GetU16(rec.data(), kToDoDateDue), date);
+        EXPECT_EQ(GetU16(rec.data(), kToDoCompleted), c.complete ? 1 : 0);
+        EXPECT_EQ(GetU32(rec.data(), kToDoReserved), 0u);
+        EXPECT_EQ(GetI16(rec.data(), kToDoLedgerType), 0);
+        EXPECT_EQ(GetText(rec.data(), kToDoAccountCode), "");
+        EXPECT_EQ(ReadMemoText(company.Context().File(kFileToDoNotes),
+                               GetI32(rec.data(), kToDoNotesBlock)),
+                  "line one\nline two");
+        EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", date, expectedRec));
+        EXPECT_EQ(ToDoCategoryOf(date, c.complete, kToday), c.category);
+        EXPECT_EQ(page->List()->RowCount(), rowsBefore + (c.listed ? 1 : 0)) << c.date;
+        dlg->DestroyWindow();
+        test::Drain();
+    }
+    EXPECT_EQ(IndexEntries(), 4u);
+}
+
+TEST_F(AddTaskTest, BlankDescriptionIsRefused)
+{
+    for (const char* text : {"", "   ", "\t "}) {
+        CAddTask* dlg = OpenDialog(0);
+        dlg->Description()->setText(text);
+        dlg->TypeBox()->setFocus();
+        CKScriptedAnswerer answers;
+        EXPECT_FALSE(dlg->SaveEntry());
+        ASSERT_EQ(answers.Count(), 1);
+        EXPECT_EQ(answers.Messages()[0].text,
+                  "You cannot create a task with no description.\n\n"
+                  "Please enter a description for this task. ");
+        EXPECT_EQ(answers.Messages()[0].kind, 1);
+        EXPECT_EQ(answers.Messages()[0].title, "Kelo Task Manager");
+        EXPECT_EQ(dlg->focusWidget(), dlg->Description());
+        EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 0u);
+        EXPECT_EQ(IndexEntries(), 0u);
+        // The busy guard is down again: a second try asks again.
+        EXPECT_FALSE(dlg->SaveEntry());
+        EXPECT_EQ(answers.Count(), 2);
+        dlg->DestroyWindow();
+        test::Drain();
+    }
+}
+
+TEST_F(AddTaskTest, AnImpossibleDateIsRefusedAndReplacedByTheProgramDate)
+{
+    for (const char* typed : {"31/02/2027", "ab/cd/efgh", "tomorrow"}) {
+        CAddTask* dlg = OpenDialog(0);
+        dlg->Description()->setText("Bank");
+        dlg->DateDue()->clear();
+        QTest::keyClicks(dlg->DateDue(), typed);
+        ASSERT_TRUE(dlg->DateDue()->IsChanged());
+        CKScriptedAnswerer answers;
+        EXPECT_FALSE(dlg->SaveEntry()) << typed;
+        ASSERT_EQ(answers.Count(), 1);
+        EXPECT_EQ(answers.Messages()[0].text,
+                  "An invalid date was entered. \nPlease enter a valid date.");
+        EXPECT_EQ(answers.Messages()[0].kind, 1);
+        EXPECT_EQ(dlg->DateDue()->GetDate(), kToday);
+        EXPECT_EQ(dlg->focusWidget(), dlg->DateDue());
+        EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 0u);
+
+        EXPECT_TRUE(dlg->SaveEntry()) << "the program date put back is accepted";
+        EXPECT_EQ(GetU16(ReadToDo(1).data(), kToDoDateDue), kToday);
+        dlg->DestroyWindow();
+        test::Drain();
+        FileCreate(company.Context().File(kFileToDoIndex), 16, 1);
+        FileCreate(company.Context().File(kFileToDo), 16, 1);
+    }
+}
+
+TEST_F(AddTaskTest, LeavingTheDateChecksIt)
+{
+    CAddTask* dlg = OpenDialog(0);
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    dlg->DateDue()->setFocus();
+    dlg->DateDue()->clear();
+    QTest::keyClicks(dlg->DateDue(), "31/02/2027");
+    CKScriptedAnswerer answers;
+    dlg->Description()->setFocus();
+    ASSERT_EQ(answers.Count(), 1);
+    EXPECT_EQ(answers.Messages()[0].text, "An invalid date was entered. \nPlease enter a valid date.");
+    EXPECT_EQ(dlg->DateDue()->GetDate(), kToday);
+    EXPECT_EQ(QApplication::focusWidget(), dlg->DateDue());
+    EXPECT_FALSE(dlg->DateDue()->IsChanged());
+
+    dlg->Description()->setFocus();
+    EXPECT_EQ(answers.Count(), 1) << "a good date leaves quietly";
+}
+
+TEST_F(AddTaskTest, TheLimitsHoldWhileTyping)
+{
+    CAddTask* dlg = OpenDialog(0);
+    QTest::keyClicks(dlg->Description(), QString(61, QLatin1Char('d')));
+    EXPECT_EQ(dlg->Description()->text().size(), 60);
+    dlg->TypeBox()->lineEdit()->clear();
+    QTest::keyClicks(dlg->TypeBox()->lineEdit(), QString(61, QLatin1Char('t')));
+    EXPECT_EQ(dlg->TypeBox()->currentText().size(), 60);
+    ASSERT_TRUE(dlg->SaveEntry());
+    const std::vector<uint8_t> rec = ReadToDo(1);
+    EXPECT_EQ(GetText(rec.data(), kToDoDescription), std::string(60, 'd'));
+    EXPECT_EQ(GetText(rec.data(), kToDoType), std::string(60, 't'));
+}
+
+TEST_F(AddTaskTest, AnExistingEntryOpensWithItsFields)
+{
+    const uint32_t rec =
+        test::AddToDo(company.Context(), "Call the bank", "Carry out month end routine ", "ANNA", 0);
+    CAddTask* dlg = OpenDialog(rec);
+    EXPECT_EQ(dlg->Description()->text(), "Call the bank");
+    EXPECT_EQ(dlg->TypeBox()->currentText(), "Carry out month end routine")
+        << "stored texts come back stripped";
+    EXPECT_EQ(dlg->DateDue()->GetDate(), kToday) << "no date shows the program date";
+    EXPECT_FALSE(dlg->TaskComplete()->isChecked());
+    EXPECT_EQ(dlg->DelegateTo()->currentText(), "ANNA");
+}
+
+TEST_F(AddTaskTest, HistoryOnDescriptionOnlyWhenTheOptionIsOn)
+{
+    CAddTask* off = OpenDialog(0);
+    EXPECT_EQ(off->DescriptionPopup()->Field(), nullptr);
+    off->DestroyWindow();
+    test::Drain();
+
+    GlobalBlock(registry.Block().data()).SetU32(kGlobalAutoComplete, 1);
+    registry.SetValue("History/TasksToDoDesc", "History0", "Pay rent");
+    CAddTask* dlg = OpenDialog(0);
+    ASSERT_EQ(dlg->DescriptionPopup()->Field(), dlg->Description());
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
+    dlg->Description()->setFocus();
+    QTest::keyClicks(dlg->Description(), "P");
+    EXPECT_EQ(dlg->Description()->text(), "Pay rent");
+    EXPECT_TRUE(dlg->DescriptionPopup()->IsShown());
+    QTest::keyClick(dlg->Description(), Qt::Key_Escape);
+    dlg->Description()->setText("Pay wages");
+    dlg->TaskComplete()->setFocus();
+    dlg->DestroyWindow();
+    test::Drain();
+    EXPECT_EQ(registry.Value("History/TasksToDoDesc", "History1").toString(), "Pay wages");
+}
+
+}  // namespace
+}  // namespace kelo

@@ -1,0 +1,94 @@
+#include "tests/records/ToDoEntryFixture.h"
+
+#include <QCoreApplication>
+
+#include "host/file/RecordFile.h"
+#include "host/ui/CKColumnSet.h"
+#include "host/ui/CKListView.h"
+#include "src/data/FileMap.h"
+#include "src/data/ToDoRecord.h"
+#include "src/data/UserRecord.h"
+#include "src/pages/scans/ToDoScan.h"
+
+namespace kelo::test {
+
+void Drain()
+{
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+void ToDoEntryFixture::SetUp()
+{
+    services.programDate = kToday;
+    AddUser("ANNA");
+    AddUser("BOB");
+}
+
+void ToDoEntryFixture::TearDown()
+{
+    if (dialog) dialog->DestroyWindow();
+    if (page) page->DestroyWindow();
+    Drain();
+}
+
+void ToDoEntryFixture::AddUser(const std::string& name)
+{
+    std::vector<uint8_t> rec(kUserLength, 0);
+    SetText(rec.data(), kUserName, name);
+    DataFile users = company.Context().File(kFileUsers);
+    WriteRec(users, RecCount(users) + 1, rec.data());
+}
+
+void ToDoEntryFixture::OpenPage()
+{
+    page = new CReminderToDo(services, nullptr, &tree);
+    page->Create(nullptr);
+    Drain();
+}
+
+void ToDoEntryFixture::ChooseCategory(int item)
+{
+    tree.SelectItem(item);
+    page->OnCategorySelected(item, tree.GetItemValue(item));
+    Drain();
+}
+
+CAddTask* ToDoEntryFixture::OpenDialog(uint32_t recNo)
+{
+    if (!page) OpenPage();
+    dialog = new CAddTask(*page, company.Context(), recNo);
+    EXPECT_TRUE(dialog->Create(nullptr));
+    dialog->show();
+    return dialog;
+}
+
+CAddTask* ToDoEntryFixture::OpenListed(uint32_t recNo)
+{
+    if (!page) OpenPage();
+    for (int r = 0; r < page->List()->RowCount(); ++r)
+        if (ToDoColumns().ReadUInt32(page->List()->RowBytes(r), kToDoColRecordNumber) == recNo)
+            page->List()->SelectRow(r);
+    return OpenDialog(recNo);
+}
+
+std::vector<std::string> ToDoEntryFixture::RowNames() const
+{
+    std::vector<std::string> names;
+    for (int r = 0; r < page->List()->RowCount(); ++r)
+        names.push_back(ToDoColumns().ReadText(page->List()->RowBytes(r), kToDoColName));
+    return names;
+}
+
+std::vector<uint8_t> ToDoEntryFixture::ReadToDo(uint32_t recNo)
+{
+    std::vector<uint8_t> rec(kToDoLength, 0);
+    ReadRec(company.Context().File(kFileToDo), recNo, rec.data());
+    return rec;
+}
+
+uint32_t ToDoEntryFixture::IndexEntries() { return RecCount(company.Context().File(kFileToDoIndex)); }
+
+}  // namespace kelo::test
