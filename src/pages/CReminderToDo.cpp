@@ -8,12 +8,14 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CDDataResourceManager.h"
+#include "host/ui/CKColumnSet.h"
 #include "host/ui/CKListView.h"
 #include "host/ui/CKMessageBox.h"
 #include "src/app/TaskServices.h"
 #include "src/data/FileMap.h"
 #include "src/data/ToDoRecord.h"
 #include "src/pages/scans/ToDoScan.h"
+#include "src/records/CAddTask.h"
 
 namespace kelo {
 
@@ -55,7 +57,54 @@ bool CReminderToDo::OnCommand(int id)
         DeleteSelected();
         return true;
     }
+    if (id == kCommandNew) {
+        RunEntryDialog(0);
+        return true;
+    }
+    if (id == kCommandOpen) {
+        OpenSelected();
+        return true;
+    }
     return CReminderPage::OnCommand(id);
+}
+
+void CReminderToDo::OpenSelected()
+{
+    const int selected = List()->GetSelectedRow();
+    if (selected < 0) return;
+    RunEntryDialog(ToDoColumns().ReadUInt32(List()->RowBytes(selected), kToDoColRecordNumber));
+}
+
+void CReminderToDo::RunEntryDialog(uint32_t recNo)
+{
+    CAddTask dialog(*this, Context(), recNo);
+    dialog.DoModal(window());
+}
+
+void CReminderToDo::UpdateAfterSave(const std::vector<uint8_t>& row, bool isNew)
+{
+    const CKColumnSet& cols = ToDoColumns();
+    CKListView* list = List();
+    const uint32_t category = cols.ReadUInt32(row, kToDoColCategory);
+    std::string delegateTo = cols.ReadText(row, kToDoColDelegateTo);
+    delegateTo.erase(delegateTo.find_last_not_of(' ') + 1);
+    const bool mine = delegateTo == Services().CurrentUserName();
+    const auto addIfListed = [&] {
+        if ((category & CategoryValue()) != 0 && mine) list->AddRow(row);
+    };
+
+    const int selected = list->GetSelectedRow();
+    if (isNew || selected < 0) {
+        addIfListed();
+    } else if (cols.ReadUInt32(list->RowBytes(selected), kToDoColCategory) != category) {
+        list->DeleteRow(selected);
+        addIfListed();
+    } else if (mine) {
+        list->SetRow(selected, row);
+    } else {
+        list->DeleteRow(selected);
+    }
+    list->viewport()->update();
 }
 
 bool CReminderToDo::DeleteSelected()

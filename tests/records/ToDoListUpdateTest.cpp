@@ -1,0 +1,230 @@
+// The To Do page after the To Do Entry dialog saved, and the page commands that run the dialog.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "host/file/RecordFile.h"
+#include "host/ui/CKDateEdit.h"
+#include "host/ui/CKListView.h"
+#include "host/ui/CKScriptedAnswerer.h"
+#include "src/data/FileMap.h"
+#include "src/data/ToDoRecord.h"
+#include "src/pages/scans/ToDoScan.h"
+#include "tests/pages/ToDoRecords.h"
+#include "tests/records/ToDoEntryFixture.h"
+
+namespace kelo {
+namespace {
+
+using test::kToday;
+using Names = std::vector<std::string>;
+
+class ToDoListUpdateTest : public test::ToDoEntryFixture {
+protected:
+    // Runs `command` on the page; `inside` works the modal dialog it opens and answers whether
+    // it ended it (otherwise Cancel does).
+    void RunModal(int command, std::function<bool(CAddTask&)> inside)
+    {
+        bool reached = false;
+        QTimer::singleShot(0, [&] {
+            auto* dlg = qobject_cast<CAddTask*>(QApplication::activeModalWidget());
+            if (!dlg) return;
+            reached = true;
+            if (!inside(*dlg)) dlg->CancelButton()->click();
+        });
+        page->SendCommand(command);
+        EXPECT_TRUE(reached) << "the dialog did not open";
+    }
+};
+
+TEST_F(ToDoListUpdateTest, ChangingOnlyTypeDescriptionCompletionOrNotesKeepsTheKey)
+{
+    const uint32_t rec = test::AddToDo(company.Context(), "Old text", "General Reminder", "ANNA", kToday);
+    struct Change {
+        const char* what;
+        std::function<void(CAddTask&)> apply;
+    };
+    const std::vector<Change> changes{
+        {"type", [](CAddTask& d) { d.TypeBox()->setCurrentIndex(5); }},
+        {"description", [](CAddTask& d) { d.Description()->setText("New text"); }},
+        {"completion", [](CAddTask& d) { d.TaskComplete()->setChecked(true); }},
+        {"notes", [](CAddTask& d) { d.Notes()->setPlainText("a note"); }},
+    };
+    for (const Change& c : changes) {
+        page = nullptr;
+        OpenPage();
+        ChooseCategory(0);
+        CAddTask* dlg = OpenListed(rec);
+        c.apply(*dlg);
+        ASSERT_TRUE(dlg->SaveEntry()) << c.what;
+        EXPECT_EQ(IndexEntries(), 1u) << c.what;
+        EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", kToday, rec)) << c.what;
+        const std::vector<uint8_t> stored = ReadToDo(rec);
+        EXPECT_EQ(GetU32(stored.data(), kToDoReserved), 77u) << "kept from the listed row";
+        dlg->DestroyWindow();
+        page->DestroyWindow();
+        test::Drain();
+        // Back to the entry as it was, so the next change starts from the same place.
+        std::vector<uint8_t> restored = ReadToDo(rec);
+        SetU16(restored.data(), kToDoCompleted, 0);
+        WriteRec(company.Context().File(kFileToDo), rec, restored.data());
+    }
+    const std::vector<uint8_t> stored = ReadToDo(rec);
+    EXPECT_EQ(GetText(stored.data(), kToDoDescription), "New text");
+    EXPECT_EQ(GetText(stored.data(), kToDoType), "Print and send statements");
+    EXPECT_EQ(ReadMemoText(company.Context().File(kFileToDoNotes), GetI32(stored.data(), kToDoNotesBlock)),
+              "a note");
+    page = nullptr;
+}
+
+TEST_F(ToDoListUpdateTest, ListFollowsTheSave)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CAddTask&)> apply;
+        Names rows;         // Current Tasks afterwards
+        bool oldKey;        // ANNA/today key still there
+        const char* owner;  // the key's user afterwards
+        uint16_t date;
+    };
+    const std::vector<Case> cases{
+        {"same category, same user", [](CAddTask& d) { d.Description()->setText("renamed"); },
+         {"first", "renamed", "third"}, true, "ANNA", kToday},
+        {"category changed by completion", [](CAddTask& d) { d.TaskComplete()->setChecked(true); },
+         {"first", "third"}, true, "ANNA", kToday},
+        {"category changed by date", [](CAddTask& d) { d.DateDue()->setText("31/05/2027"); },
+         {"first", "third"}, false, "ANNA", uint16_t(kToday - 1)},
+        {"delegated away", [](CAddTask& d) { d.DelegateTo()->setCurrentText("BOB"); },
+         {"first", "third"}, false, "BOB", kToday},
+        {"later date, still current", [](CAddTask& d) { d.DateDue()->setText("30/06/2027"); },
+         {"first", "second", "third"}, false, "ANNA", uint16_t(kToday + 29)},
+    };
+    for (const Case& c : cases) {
+        FileCreate(company.Context().File(kFileToDoIndex), 16, 1);
+        FileCreate(company.Context().File(kFileToDo), 16, 1);
+        test::AddToDo(company.Context(), "first", "General Reminder", "ANNA", kToday);
+        const uint32_t rec = test::AddToDo(company.Context(), "second", "General Reminder", "ANNA", kToday);
+        test::AddToDo(company.Context(), "third", "General Reminder", "ANNA", kToday + 1);
+        OpenPage();
+        ASSERT_EQ(RowNames(), Names({"first", "second", "third"}));
+        CAddTask* dlg = OpenListed(rec);
+        c.apply(*dlg);
+        ASSERT_TRUE(dlg->SaveEntry()) << c.what;
+        EXPECT_EQ(RowNames(), c.rows) << c.what;
+        EXPECT_EQ(test::HasToDoKey(company.Context(), "ANNA", kToday, rec), c.oldKey) << c.what;
+        EXPECT_TRUE(test::HasToDoKey(company.Context(), c.owner, c.date, rec)) << c.what;
+        EXPECT_EQ(IndexEntries(), 3u) << c.what;
+        dlg->DestroyWindow();
+        page->DestroyWindow();
+        page = nullptr;
+        test::Drain();
+    }
+}
+
+TEST_F(ToDoListUpdateTest, NewEntriesJoinTheListOnlyWhereTheyBelong)
+{
+    OpenPage();
+    CAddTask* dlg = OpenDialog(0);
+    dlg->Description()->setText("for Bob");
+    dlg->DelegateTo()->setCurrentText("BOB");
+    ASSERT_TRUE(dlg->SaveEntry());
+    EXPECT_TRUE(RowNames().empty()) << "another user's entry is not listed";
+    dlg->DestroyWindow();
+
+    dlg = OpenDialog(0);
+    dlg->Description()->setText("overdue one");
+    dlg->DateDue()->setText("01/01/2027");
+    ASSERT_TRUE(dlg->SaveEntry());
+    EXPECT_TRUE(RowNames().empty()) << "Current Tasks shows no overdue entry";
+    dlg->DestroyWindow();
+
+    ChooseCategory(1);
+    ASSERT_EQ(RowNames(), Names({"overdue one"}));
+    dlg = OpenDialog(0);
+    dlg->Description()->setText("another overdue");
+    dlg->DateDue()->setText("02/01/2027");
+    ASSERT_TRUE(dlg->SaveEntry());
+    EXPECT_EQ(RowNames(), Names({"overdue one", "another overdue"}));
+    const std::vector<uint8_t> row = page->List()->GetRow(1);
+    EXPECT_EQ(ToDoColumns().ReadUInt32(row, kToDoColCategory), kToDoOverdue);
+    EXPECT_EQ(ToDoColumns().ReadUInt32(row, kToDoColRecordNumber), 3u);
+    EXPECT_EQ(ToDoColumns().ReadText(row, kToDoColCompleted), "No");
+    EXPECT_EQ(ToDoColumns().ReadText(row, kToDoColDelegateTo), std::string("ANNA") + std::string(28, ' '));
+}
+
+TEST_F(ToDoListUpdateTest, NewRunsTheDialogAndEnterDoesNotSave)
+{
+    OpenPage();
+    RunModal(kCommandNew, [&](CAddTask& dlg) {
+        EXPECT_EQ(dlg.RecordNumber(), 0u);
+        dlg.Description()->setText("Typed then Enter");
+        QTest::keyClick(dlg.Description(), Qt::Key_Return);
+        QTest::keyClick(&dlg, Qt::Key_Enter);
+        EXPECT_TRUE(dlg.isVisible()) << "Enter leaves the dialog open";
+        EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 0u);
+        dlg.OkButton()->click();
+        return true;
+    });
+    EXPECT_EQ(RowNames(), Names({"Typed then Enter"}));
+
+    RunModal(kCommandNew, [&](CAddTask& dlg) {
+        dlg.Description()->setText("Cancelled");
+        dlg.CancelButton()->click();
+        return true;
+    });
+    EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 1u) << "Cancel writes nothing";
+    EXPECT_EQ(IndexEntries(), 1u);
+}
+
+TEST_F(ToDoListUpdateTest, OpenDoubleClickAndEnterRunTheDialogForTheSelectedRow)
+{
+    test::AddToDo(company.Context(), "first", "General Reminder", "ANNA", kToday);
+    const uint32_t second = test::AddToDo(company.Context(), "second", "Print daybooks", "ANNA", kToday + 1);
+    OpenPage();
+    page->List()->SelectRow(1);
+
+    RunModal(kCommandOpen, [&](CAddTask& dlg) {
+        EXPECT_EQ(dlg.RecordNumber(), second);
+        EXPECT_EQ(dlg.Description()->text(), "second");
+        EXPECT_EQ(dlg.TypeBox()->currentText(), "Print daybooks");
+        return false;
+    });
+
+    uint32_t opened = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* dlg = qobject_cast<CAddTask*>(QApplication::activeModalWidget())) {
+            opened = dlg->RecordNumber();
+            dlg->CancelButton()->click();
+        }
+    });
+    const QRect cell = page->List()->visualRect(page->List()->model()->index(1, 0));
+    QTest::mouseDClick(page->List()->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(opened, second) << "double click";
+
+    opened = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* dlg = qobject_cast<CAddTask*>(QApplication::activeModalWidget())) {
+            opened = dlg->RecordNumber();
+            dlg->CancelButton()->click();
+        }
+    });
+    QTest::keyClick(page->List(), Qt::Key_Return);
+    EXPECT_EQ(opened, second) << "Enter";
+
+    page->List()->SelectRow(-1);
+    CKScriptedAnswerer answers;
+    EXPECT_TRUE(page->SendCommand(kCommandOpen));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing without a selection";
+}
+
+}  // namespace
+}  // namespace kelo
