@@ -91,7 +91,9 @@ TEST(AccountsDueColumns, RowIs128BytesInColumnOrder)
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(c.Column(i).title.toStdString(), titles[i]);
         EXPECT_EQ(c.Column(i).length, lengths[i]);
-        if (i < 6) EXPECT_EQ(c.Column(i).displayWidth, widths[i]);
+        if (i < 6) {
+            EXPECT_EQ(c.Column(i).displayWidth, widths[i]);
+        }
     }
     EXPECT_TRUE(c.Column(6).hidden);
     EXPECT_EQ(c.Column(0).flags, 0x0108);

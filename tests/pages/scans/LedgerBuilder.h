@@ -24,8 +24,8 @@ public:
         uint16_t lastActivity = 0;
         uint16_t creditCharges = 0;
         uint16_t creditReview = 0;
-        std::string contact;
-        std::string telephone;
+        std::string contact = {};
+        std::string telephone = {};
     };
     struct Header {
         uint8_t type = 1;
