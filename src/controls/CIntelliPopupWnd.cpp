@@ -50,6 +50,8 @@ CIntelliPopupWnd::CIntelliPopupWnd(CIntelliPopupImpl& popup, QWidget* owner)
     m_list->setMouseTracking(true);
     m_list->viewport()->setMouseTracking(true);
     m_list->setItemDelegate(new CIntelliColumns(m_list));
+    // A little air round each candidate, so the list reads like the field above it.
+    m_list->setStyleSheet(QStringLiteral("QListView::item { padding: 1px 3px; }"));
     m_scroll->setFocusPolicy(Qt::NoFocus);
     connect(m_scroll, &QScrollBar::valueChanged, this, [this](int top) {
         m_list->verticalScrollBar()->setValue(top);
