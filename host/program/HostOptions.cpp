@@ -6,7 +6,7 @@ namespace kelo::host {
 
 const char* HostOptions::Usage()
 {
-    return "usage: kelo-host --company DIR [--user NAME] [--date dd/mm/yyyy] [--tasks]";
+    return "usage: kelo-host --company DIR [--user NAME] [--date dd/mm/yyyy] [--tasks] [--exit-after-start]";
 }
 
 std::optional<HostOptions> HostOptions::Parse(const QStringList& arguments, std::string& error)
@@ -39,6 +39,8 @@ std::optional<HostOptions> HostOptions::Parse(const QStringList& arguments, std:
             }
         } else if (arg == "--tasks") {
             options.openTasks = true;
+        } else if (arg == "--exit-after-start") {
+            options.exitAfterStart = true;
         } else {
             error = "unknown argument: " + arg.toStdString();
             return std::nullopt;

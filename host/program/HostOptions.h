@@ -14,6 +14,8 @@ struct HostOptions {
     std::string user = "OVERSEE";
     uint16_t programDate = 0;  // 0: today
     bool openTasks = false;
+    // Quit once everything queued at start (the first list fill) has run: start-up timing.
+    bool exitAfterStart = false;
 
     // The options of `arguments` (the program name first). On a bad command line returns
     // nothing and sets `error` to a message naming what is wrong.

@@ -2,10 +2,12 @@
 // Manager, which it loads as a module and drives through its four entry points.
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <memory>
 
 #include <QApplication>
 #include <QDir>
+#include <QMetaObject>
 #include <QStringList>
 
 #include "host/program/HostOptions.h"
@@ -53,6 +55,18 @@ int main(int argc, char** argv)
     kelo::host::HostWindow window(*session, *module);
     window.show();
     if (options->openTasks) window.OpenTaskManager();
+    // Opening may process events before exec() runs, and a quit handled then is lost: the
+    // queued check repeats itself until the main loop is running.
+    bool running = false;
+    std::function<void()> quitWhenRunning = [&] {
+        if (running)
+            QCoreApplication::exit(0);  // quit() would ask the windows first
+        else
+            QMetaObject::invokeMethod(&app, quitWhenRunning, Qt::QueuedConnection);
+    };
+    if (options->exitAfterStart)
+        QMetaObject::invokeMethod(&app, quitWhenRunning, Qt::QueuedConnection);
+    running = true;
     const int result = QApplication::exec();
     module->KillTaskManager();
     return result;
