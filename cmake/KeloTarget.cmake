@@ -1,9 +1,15 @@
-# kelo_library(NAME DIR [QT] DEPS ...): a static library of every .cpp in DIR.
+# kelo_library(NAME DIR [STATIC] DEPS ...): a library of every .cpp in DIR.
 # One class per file pair, so globbing keeps CMake out of every change that adds a class.
+# The platform's libraries are shared: the host program and the module it loads must see one
+# program date, one global block and one copy of every table, not one each.
 function(kelo_library name dir)
-  cmake_parse_arguments(K "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(K "STATIC" "" "DEPS" ${ARGN})
   file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
-  add_library(${name} STATIC ${srcs})
+  if(K_STATIC)
+    add_library(${name} STATIC ${srcs})
+  else()
+    add_library(${name} SHARED ${srcs})
+  endif()
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${K_DEPS})
 endfunction()

@@ -34,6 +34,8 @@ bool CIntelliEditHook::eventFilter(QObject* watched, QEvent* event)
     if (!m_field || watched != m_field) return QObject::eventFilter(watched, event);
 
     if (event->type() == QEvent::FocusOut) {
+        // A field losing the focus because it is being destroyed is no line edit any more.
+        if (!qobject_cast<QLineEdit*>(watched)) return false;
         // The right-click menu borrows the focus and gives it back.
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
         const QWidget* to = QApplication::focusWidget();
