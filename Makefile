@@ -1,5 +1,7 @@
 # Entry points for people and CI. Each target sets the machine up and builds as needed.
 BUILD ?= build
+# The tests run in a build of their own with AddressSanitizer and UBSan.
+TEST_BUILD ?= build-test
 JOBS ?= 2
 COMPANY ?= $(HOME)/.local/share/kelo/demo
 
@@ -14,8 +16,10 @@ configure: setup
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+test: setup
+	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKELO_SANITIZE=ON
+	cmake --build $(TEST_BUILD) -j$(JOBS)
+	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 run: build
 	bash scripts/run-demo "$(BUILD)" "$(COMPANY)"
@@ -24,4 +28,4 @@ bench: build
 	bash bench/run "$(BUILD)"
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD)
