@@ -247,11 +247,14 @@ bool CReminderDialog::OnInitDialog()
     m_captionBar->SetCaptionFont(m_captionFont);
     // The window's own size, grown where the task buttons or the page's template need more.
     const QSize units = DialogUnits(370, 234);
-    // The tree pane's template width, or room for a category name of 24 characters.
-    const QSize tree(std::max(DialogUnits(77, 136).width(),
-                              QFontMetrics(font()).averageCharWidth() * 24),
+    // The tree pane's template width, or room for the longest category name with its icon;
+    // the page, room for the widest list's columns.
+    const int charWidth = QFontMetrics(font()).averageCharWidth();
+    const int longest = QFontMetrics(font()).horizontalAdvance(QStringLiteral("Purchases Within Settlement"));
+    const QSize tree(std::max(DialogUnits(77, 136).width(), longest + 64),
                      DialogUnits(77, 136).height());
-    const QSize page = DialogUnits(317, 201);
+    const QSize page(std::max(DialogUnits(317, 201).width(), charWidth * 100),
+                     DialogUnits(317, 201).height());
     const int paneWidth = m_toolbarPane ? m_toolbarPane->width() : 0;
     const int paneHeight = m_toolbarPane ? m_toolbarPane->sizeHint().height() : 0;
     const int chrome = m_menuBar->sizeHint().height() + 2 + m_commandBar->sizeHint().height() +
