@@ -8,7 +8,7 @@
 namespace kelo::test {
 
 FakeTaskServices::FakeTaskServices(DataContext& context, std::string user)
-    : userName(std::move(user)), m_context(context)
+    : userName(std::move(user)), m_context(context), m_access(context, userName)
 {
 }
 

@@ -9,7 +9,8 @@
 
 namespace kelo::test {
 
-// The application services of a test: a fixed program date, message boxes through
+// The application services of a test: the user's rights as the company's users file holds
+// them (none for a user it does not know), a fixed program date, message boxes through
 // CKMessageBox (so a CKScriptedAnswerer answers them), and a yield that runs the event loop
 // only when background fill is on, after an optional hook.
 class FakeTaskServices final : public TaskServices {
