@@ -99,20 +99,24 @@ void BareLedgerWalk(int ledger, bool chains, BareCount& count)
     mdb_cursor_open(txn, index, &cursor);
     MDB_val k, v;
     unsigned char keyBytes[4];
+    std::vector<uint8_t> accountCopy(kAccountLength), headerCopy(kAuditHeaderLength);
     for (int rc = mdb_cursor_get(cursor, &k, &v, MDB_FIRST); rc == MDB_SUCCESS;
          rc = mdb_cursor_get(cursor, &k, &v, MDB_NEXT)) {
         MDB_val key = bench::BareLmdb::RecordKey(bench::BareLmdb::IndexRecord(v), keyBytes);
         MDB_val account;
         if (mdb_get(txn, data, &key, &account) != MDB_SUCCESS) continue;
         ++count.accounts;
-        const auto* a = static_cast<const uint8_t*>(account.mv_data);
+        // Copied out, as every reader that keeps a record while it reads the next must.
+        std::memcpy(accountCopy.data(), account.mv_data, std::min(account.mv_size, accountCopy.size()));
+        const uint8_t* a = accountCopy.data();
         count.sum += GetF64(a, kAccountBalance);
         if (!chains) continue;
         for (uint32_t h = GetU32(a, kAccountFirstHeader); h != 0;) {
             MDB_val hk = bench::BareLmdb::RecordKey(h, keyBytes);
             MDB_val header;
             if (mdb_get(txn, headers, &hk, &header) != MDB_SUCCESS) break;
-            const auto* r = static_cast<const uint8_t*>(header.mv_data);
+            std::memcpy(headerCopy.data(), header.mv_data, std::min(header.mv_size, headerCopy.size()));
+            const uint8_t* r = headerCopy.data();
             ++count.headers;
             count.sum += GetF64(r, kHeaderNetAmount);
             h = GetU32(r, kHeaderNextHeader);
@@ -304,7 +308,7 @@ void BM_ReadRecHeaders(benchmark::State& state)
 void Register()
 {
     const char* given = std::getenv("KELO_BENCH_ITERATIONS");
-    const int iterations = given && std::atoi(given) > 0 ? std::atoi(given) : 2;
+    const int iterations = given && std::atoi(given) > 0 ? std::atoi(given) : 5;
     auto ms = [&](benchmark::internal::Benchmark* b) {
         b->Unit(benchmark::kMillisecond)->Iterations(iterations)->UseRealTime();
     };
