@@ -1,5 +1,6 @@
 #include "host/ui/CKColumnSet.h"
 
+#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -114,23 +115,38 @@ void CKColumnSet::WriteAmount(std::span<uint8_t> row, int column, double value) 
 
 QString CKColumnSet::DisplayText(std::span<const uint8_t> row, int column) const
 {
+    return QString::fromStdString(DisplayUtf8(row, column));
+}
+
+std::string CKColumnSet::DisplayUtf8(std::span<const uint8_t> row, int column) const
+{
     const CKColumn& c = Column(column);
     switch (c.kind) {
     case ColumnKind::Text: {
-        const std::string s = ReadText(row, column);
-        return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
+        std::string out;
+        for (unsigned char ch : ReadText(row, column)) {
+            if (ch < 0x80) {
+                out += char(ch);
+            } else {  // Latin-1 to UTF-8
+                out += char(0xC0 | (ch >> 6));
+                out += char(0x80 | (ch & 0x3F));
+            }
+        }
+        return out;
     }
     case ColumnKind::UInt32:
-        return QString::number(ReadUInt32(row, column));
+        return std::to_string(ReadUInt32(row, column));
     case ColumnKind::Amount: {
-        QString s = QString::number(ReadAmount(row, column), 'f', c.decimals);
+        char buf[64];
+        const int n = std::snprintf(buf, sizeof buf, "%.*f", c.decimals, ReadAmount(row, column));
+        std::string s(buf, n > 0 ? size_t(n) : 0);
         // A small negative amount rounds to "-0.00"; show it as the zero it is.
-        if (s.startsWith(QLatin1Char('-')) && s.count(QLatin1Char('0')) == s.size() - 1 - (c.decimals > 0))
-            s.remove(0, 1);
+        if (!s.empty() && s[0] == '-' && s.find_first_not_of("0.", 1) == std::string::npos)
+            s.erase(0, 1);
         return s;
     }
     }
-    return QString();
+    return {};
 }
 
 CKColumn CKColumn::Named(const QString& fieldName) const

@@ -65,6 +65,8 @@ public:
 
     // What the list shows for a field: the text, the number, the amount with its decimals.
     QString DisplayText(std::span<const uint8_t> row, int column) const;
+    // The same as UTF-8, without a QString per cell (for exports of many rows).
+    std::string DisplayUtf8(std::span<const uint8_t> row, int column) const;
 
 private:
     void Check(std::span<const uint8_t> row, int column, ColumnKind kind) const;

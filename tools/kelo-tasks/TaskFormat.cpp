@@ -24,7 +24,7 @@ std::vector<int> visibleColumns(const CKColumnSet& columns)
 
 std::string cell(const CKColumnSet& columns, const std::vector<uint8_t>& row, int column)
 {
-    return columns.DisplayText(row, column).toStdString();
+    return columns.DisplayUtf8(row, column);
 }
 
 void writeTable(std::ostream& out, const CKColumnSet& columns, const std::vector<int>& shown,
