@@ -74,7 +74,7 @@ store::Txn* FileEnvironment::PushTxn(bool write)
     // lock, which LMDB would deadlock on, so refuse it plainly.
     if (write && CurrentTxn(true) && !CurrentTxn(true)->ReadOnly())
         throw FileError("a write transaction is already open");
-    m_frames.push_back(Frame{m_store->Begin(write), {}});
+    m_frames.push_back(Frame{m_store->Begin(write)});
     return m_frames.back().txn.get();
 }
 
@@ -90,7 +90,7 @@ void FileEnvironment::ReleaseTxn(store::Txn* txn, bool commit)
         frame.txn->Commit();
         Committed(wrote);
     } else if (wrote) {
-        Forget(frame.created);
+        Forget();
     }
 }
 
@@ -127,20 +127,12 @@ void FileEnvironment::Committed(bool wrote)
     }
 }
 
-void FileEnvironment::Forget(const std::vector<std::string>& paths)
+void FileEnvironment::Forget()
 {
     // A transaction that did not commit may have created, resized or renamed files: drop every
     // cached lookup rather than guess which; they reload from the catalog on next use.
-    if (paths.empty() && m_tables.empty()) return;
     m_tables.clear();
     ++m_generation;
-}
-
-FileEnvironment::Frame* FileEnvironment::FrameOf(store::Txn& txn)
-{
-    for (auto& f : m_frames)
-        if (f.txn.get() == &txn) return &f;
-    return nullptr;
 }
 
 const FileEnvironment::TableInfo* FileEnvironment::Find(store::Txn& txn, const std::string& path)
@@ -177,7 +169,6 @@ const FileEnvironment::TableInfo& FileEnvironment::Create(store::Txn& txn, const
     txn.Put(m_catalog, kNextIdKey, next);
     auto table = txn.OpenTable(name, true);
     txn.Put(m_catalog, key, entryValue(recordLength, name));
-    if (Frame* f = FrameOf(txn)) f->created.push_back(key);
     ++m_generation;
     return m_tables.emplace(key, TableInfo{*table, recordLength}).first->second;
 }

@@ -80,13 +80,11 @@ private:
     };
     struct Frame {
         std::unique_ptr<store::Txn> txn;
-        std::vector<std::string> created;  // tables opened first in this transaction
     };
 
     FileEnvironment(std::string folder, std::unique_ptr<store::Store> store);
     void Committed(bool wrote);
-    void Forget(const std::vector<std::string>& paths);
-    Frame* FrameOf(store::Txn& txn);
+    void Forget();
 
     std::string m_folder;
     std::unique_ptr<store::Store> m_store;

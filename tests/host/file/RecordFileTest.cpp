@@ -275,6 +275,23 @@ TEST(RecordFile, AFailedTransactionLeavesNothing)
     EXPECT_EQ(RecCount(bills), 0u);
 }
 
+TEST(RecordFile, AFileMadeInAnAbandonedTransactionIsGoneAndCanBeMadeAgain)
+{
+    TempCompany co;
+    datafilemap temp = *co.Context().File(kFileBills);
+    SetPathName(&temp, "BILLS.NEW");
+    FileEnvironment& env = co.Context().Environment();
+    auto rec = record(&temp, 5);
+    store::Txn* txn = env.PushTxn(true);
+    FileCreate(&temp, 16, 1);
+    WriteRec(&temp, 1, rec.data());
+    env.ReleaseTxn(txn, false);
+    EXPECT_FALSE(FileExists(&temp));
+    ASSERT_EQ(FileCreate(&temp, 16, 1), 1);
+    WriteRec(&temp, 1, rec.data());
+    EXPECT_EQ(RecCount(&temp), 1u);
+}
+
 TEST(RecordFile, ReadTransactionKeepsItsSnapshotWhileTheSameThreadWrites)
 {
     TempCompany co;
