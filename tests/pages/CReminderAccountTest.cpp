@@ -23,13 +23,6 @@ namespace {
 
 const uint16_t kToday = DateNumberFromComponents(15, 6, 2027);
 
-void Drain()
-{
-    for (int i = 0; i < 10; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 class AccountStatusPageTest : public ::testing::Test {
 protected:
@@ -37,19 +30,19 @@ protected:
     void TearDown() override
     {
         if (page) page->DestroyWindow();
-        Drain();
+        test::DrainPostedEvents();
     }
     void Open()
     {
         page = new CReminderAccount(services, nullptr, &tree);
         page->Create(nullptr);
-        Drain();
+        test::DrainPostedEvents();
     }
     void Choose(int item)
     {
         tree.SelectItem(item);
         page->OnCategorySelected(item, tree.GetItemValue(item));
-        Drain();
+        test::DrainPostedEvents();
     }
     std::vector<std::string> Codes() const
     {

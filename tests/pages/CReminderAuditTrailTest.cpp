@@ -23,13 +23,6 @@ namespace {
 
 const uint16_t kToday = DateNumberFromComponents(15, 6, 2027);
 
-void Drain()
-{
-    for (int i = 0; i < 10; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 class AccountsDuePageTest : public ::testing::Test {
 protected:
@@ -37,13 +30,13 @@ protected:
     void TearDown() override
     {
         if (page) page->DestroyWindow();
-        Drain();
+        test::DrainPostedEvents();
     }
     CReminderAuditTrail* Open()
     {
         page = new CReminderAuditTrail(services, nullptr, &tree);
         page->Create(nullptr);
-        Drain();
+        test::DrainPostedEvents();
         return page;
     }
     void Invoice(uint32_t account, const char* code, uint32_t number, int age)
@@ -93,7 +86,7 @@ TEST_F(AccountsDuePageTest, SixCategoriesAndTheFirstFillSelectsTheFirstRow)
 
     tree.SelectItem(1);
     page->OnCategorySelected(1, tree.GetItemValue(1));
-    Drain();
+    test::DrainPostedEvents();
     EXPECT_EQ(Numbers(), (std::vector<uint32_t>{1, 2}));
 }
 
@@ -103,13 +96,13 @@ TEST_F(AccountsDuePageTest, PropertiesGreyedWhenEmptyAndForABarredUser)
     EXPECT_EQ(page->List()->RowCount(), 0);
     EXPECT_FALSE(PropertiesEnabled());
     page->DestroyWindow();
-    Drain();
+    test::DrainPostedEvents();
 
     test::FakeTaskServices barred{company.Context(), "NOBODY"};
     barred.programDate = kToday;
     page = new CReminderAuditTrail(barred, nullptr, &tree);
     page->Create(nullptr);
-    Drain();
+    test::DrainPostedEvents();
     EXPECT_EQ(tree.ItemCount(), 0);
     EXPECT_FALSE(PropertiesEnabled());
 }
@@ -130,7 +123,7 @@ TEST_F(AccountsDuePageTest, BackgroundFillStoppedByACategoryChangeEndsOnTheNewCa
         }
     };
     Open();
-    Drain();
+    test::DrainPostedEvents();
     EXPECT_EQ(changedAt, 2);
     EXPECT_EQ(page->CategoryValue(), kSalesWithinSettlement);
     EXPECT_EQ(Numbers(), std::vector<uint32_t>{6});

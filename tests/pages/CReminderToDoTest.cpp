@@ -25,13 +25,6 @@ namespace {
 
 const uint16_t kToday = DateNumberFromComponents(1, 6, 2027);
 
-void Drain()
-{
-    for (int i = 0; i < 10; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 class ToDoPageTest : public ::testing::Test {
 protected:
@@ -39,14 +32,14 @@ protected:
     void TearDown() override
     {
         if (page) page->DestroyWindow();
-        Drain();
+        test::DrainPostedEvents();
     }
 
     CReminderToDo* Open()
     {
         page = new CReminderToDo(services, nullptr, &tree);
         page->Create(nullptr);
-        Drain();
+        test::DrainPostedEvents();
         return page;
     }
     std::vector<std::string> RowNames() const
@@ -60,7 +53,7 @@ protected:
     {
         tree.SelectItem(item);
         page->OnCategorySelected(item, tree.GetItemValue(item));
-        Drain();
+        test::DrainPostedEvents();
     }
 
     test::TempCompany company;

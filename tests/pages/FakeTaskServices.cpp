@@ -7,6 +7,15 @@
 
 namespace kelo::test {
 
+void DrainPostedEvents()
+{
+    // Posted work may post more (a stopped fill reposts its fill): a few rounds settle it.
+    for (int i = 0; i < 20; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 FakeTaskServices::FakeTaskServices(DataContext& context, std::string user)
     : userName(std::move(user)), m_context(context), m_access(context, userName)
 {

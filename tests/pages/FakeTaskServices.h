@@ -38,4 +38,8 @@ private:
     CBAccessManager m_access;
 };
 
+// Delivers what pages post to themselves (fills, deferred deletes) until nothing is left, without
+// running timers or input, so a test sees a page exactly as its posted work leaves it.
+void DrainPostedEvents();
+
 }  // namespace kelo::test

@@ -34,13 +34,7 @@ protected:
         if (page) page->DestroyWindow();
         Drain();
     }
-    static void Drain()
-    {
-        for (int i = 0; i < 10; ++i) {
-            QCoreApplication::sendPostedEvents();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-    }
+    static void Drain() { DrainPostedEvents(); }
     Page* Open()
     {
         page = new Page(services, nullptr, &tree);

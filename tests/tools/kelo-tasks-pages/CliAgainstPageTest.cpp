@@ -26,13 +26,6 @@ namespace {
 
 const char* kDate = "15/06/2027";
 
-void Drain()
-{
-    for (int i = 0; i < 20; ++i) {
-        QCoreApplication::sendPostedEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
 
 class CliAgainstPage : public ::testing::TestWithParam<const char*> {
 protected:
@@ -67,13 +60,13 @@ TEST_P(CliAgainstPage, EveryCategoryOfEveryTaskListsThePagesRows)
         CReminderPage* page = PageFactory::Create(task.command, services, nullptr, &tree);
         ASSERT_NE(page, nullptr);
         page->Create(nullptr);
-        Drain();
+        test::DrainPostedEvents();
         for (int item = 0; item < tree.ItemCount(); ++item) {
             const std::string category = tree.GetItemText(item).toStdString();
             SCOPED_TRACE(category);
             tree.SelectItem(item);
             page->OnCategorySelected(item, tree.GetItemValue(item));
-            Drain();
+            test::DrainPostedEvents();
 
             CategoryRows fromPage{category, tree.GetItemValue(item), {}};
             for (int r = 0; r < page->List()->RowCount(); ++r) {
@@ -94,7 +87,7 @@ TEST_P(CliAgainstPage, EveryCategoryOfEveryTaskListsThePagesRows)
             rows += fromPage.rows.size();
         }
         page->DestroyWindow();
-        Drain();
+        test::DrainPostedEvents();
     }
     EXPECT_GT(compared, 0);
     EXPECT_GT(rows, 0u) << "the demo lists rows for every user";
