@@ -5,7 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 
 namespace kelo::bench {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "host/file/FileEnvironment.h"
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 
 namespace kelo {
 

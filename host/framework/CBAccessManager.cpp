@@ -3,7 +3,7 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CDDataResourceManager.h"
-#include "src/data/UserRecord.h"
+#include "host/data/UserRecord.h"
 
 namespace kelo {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/file/RecordFile.h"
-#include "src/data/DepartmentRecord.h"
+#include "host/data/DepartmentRecord.h"
 
 namespace kelo {
 

@@ -5,9 +5,9 @@
 
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
-#include "src/data/FileMap.h"
-#include "src/data/GlobalBlock.h"
-#include "src/data/SetupRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/GlobalBlock.h"
+#include "host/data/SetupRecord.h"
 
 namespace kelo::host {
 

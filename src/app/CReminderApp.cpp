@@ -23,7 +23,7 @@
 #include "src/app/CTreeDialog.h"
 #include "src/app/StringTable.h"
 #include "src/app/WindowPlacement.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 #include "src/pages/CReminderPage.h"
 
 namespace kelo {

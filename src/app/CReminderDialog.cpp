@@ -26,7 +26,7 @@
 #include "src/app/CTreeDialog.h"
 #include "src/app/StringTable.h"
 #include "src/app/TaskCatalog.h"
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 #include "src/pages/CReminderPage.h"
 #include "src/pages/PageFactory.h"
 #include "src/records/CCompanySettings.h"

@@ -15,7 +15,7 @@
 #include "src/controls/CIntelliPopupImpl.h"
 #include "src/controls/CIntelliSize.h"
 #include "src/controls/CIntelliStore.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 
 namespace kelo {
 

@@ -12,8 +12,8 @@
 #include "host/ui/CKListView.h"
 #include "host/ui/CKMessageBox.h"
 #include "src/app/TaskServices.h"
-#include "src/data/FileMap.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/ToDoRecord.h"
 #include "src/pages/scans/ToDoScan.h"
 #include "src/records/CAddTask.h"
 

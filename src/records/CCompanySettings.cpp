@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "host/file/RecordFile.h"
-#include "src/data/FileMap.h"
-#include "src/data/SetupRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/SetupRecord.h"
 
 namespace kelo {
 

@@ -12,7 +12,7 @@
 #include "host/ui/CKDialler.h"
 #include "host/ui/CKMessageBox.h"
 #include "src/app/TaskServices.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 #include "src/pages/scans/AccountStatusScan.h"
 
 namespace kelo {

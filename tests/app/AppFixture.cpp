@@ -14,9 +14,9 @@
 #include "src/app/CReminderApp.h"
 #include "src/app/CReminderDialog.h"
 #include "src/app/TaskEntryPoints.h"
-#include "src/data/FileMap.h"
-#include "src/data/GlobalBlock.h"
-#include "src/data/UserRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/GlobalBlock.h"
+#include "host/data/UserRecord.h"
 
 namespace kelo::test {
 

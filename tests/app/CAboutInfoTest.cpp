@@ -12,7 +12,7 @@
 #include "host/util/Dates.h"
 #include "host/util/Settings.h"
 #include "src/app/TaskServices.h"
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {

@@ -6,7 +6,7 @@
 #include "src/app/CReminderDialog.h"
 #include "src/app/TaskCatalog.h"
 #include "src/app/TaskEntryPoints.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 #include "tests/app/AppFixture.h"
 
 namespace kelo::test {

@@ -17,7 +17,7 @@
 #include "src/app/CTreeDialog.h"
 #include "src/app/TaskCatalog.h"
 #include "src/app/TaskEntryPoints.h"
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 #include "tests/app/AppFixture.h"
 
 namespace kelo::test {

@@ -18,7 +18,7 @@
 #include "src/controls/CIntelliPopupWnd.h"
 #include "src/controls/CIntelliSize.h"
 #include "src/controls/CIntelliStore.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 #include "tests/controls/TempRegistry.h"
 
 namespace kelo {

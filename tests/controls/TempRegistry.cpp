@@ -3,7 +3,7 @@
 #include <QSettings>
 
 #include "host/util/Settings.h"
-#include "src/data/GlobalBlock.h"
+#include "host/data/GlobalBlock.h"
 
 namespace kelo::test {
 

@@ -14,7 +14,7 @@
 #include "host/ui/CKScriptedAnswerer.h"
 #include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/ToDoRecord.h"
 #include "src/pages/scans/ToDoScan.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/pages/FakeTaskServices.h"

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/file/RecordFile.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/ToDoRecord.h"
 
 namespace kelo::test {
 

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "host/file/RecordFile.h"
-#include "src/data/FileMap.h"
-#include "src/data/SetupRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/SetupRecord.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {

@@ -5,9 +5,9 @@
 #include "host/file/RecordFile.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/ui/CKListView.h"
-#include "src/data/FileMap.h"
-#include "src/data/ToDoRecord.h"
-#include "src/data/UserRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/ToDoRecord.h"
+#include "host/data/UserRecord.h"
 #include "src/pages/scans/ToDoScan.h"
 
 namespace kelo::test {

@@ -8,7 +8,7 @@
 
 #include <QJsonObject>
 
-#include "src/data/Field.h"
+#include "host/data/Field.h"
 
 namespace kelo::tool {
 

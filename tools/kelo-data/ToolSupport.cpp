@@ -6,16 +6,16 @@
 #include <filesystem>
 
 #include "host/file/FileError.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/BankRecord.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/InvoiceRecord.h"
-#include "src/data/NominalRecord.h"
-#include "src/data/PurchaseOrderRecord.h"
-#include "src/data/SalesOrderRecord.h"
-#include "src/data/SplitRecord.h"
-#include "src/data/StockRecord.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/BankRecord.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/InvoiceRecord.h"
+#include "host/data/NominalRecord.h"
+#include "host/data/PurchaseOrderRecord.h"
+#include "host/data/SalesOrderRecord.h"
+#include "host/data/SplitRecord.h"
+#include "host/data/StockRecord.h"
+#include "host/data/ToDoRecord.h"
 #include "tools/kelo-data/ToolError.h"
 
 namespace kelo::tool {

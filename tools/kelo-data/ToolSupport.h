@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "host/file/DataContext.h"
-#include "src/data/FileMap.h"
+#include "host/data/FileMap.h"
 
 namespace kelo::tool {
 

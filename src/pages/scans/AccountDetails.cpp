@@ -7,7 +7,7 @@
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "host/util/Money.h"
-#include "src/data/AccountRecord.h"
+#include "host/data/AccountRecord.h"
 #include "src/pages/scans/LedgerWalk.h"
 
 namespace kelo {

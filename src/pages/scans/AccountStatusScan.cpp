@@ -6,7 +6,7 @@
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Money.h"
 #include "src/app/TaskServices.h"
-#include "src/data/AccountRecord.h"
+#include "host/data/AccountRecord.h"
 #include "src/pages/scans/LedgerWalk.h"
 
 namespace kelo {

@@ -7,11 +7,11 @@
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
 #include "host/util/Money.h"
-#include "src/data/AllocationRecord.h"
-#include "src/data/AuditHeaderRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/GlobalBlock.h"
-#include "src/data/SplitRecord.h"
+#include "host/data/AllocationRecord.h"
+#include "host/data/AuditHeaderRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/GlobalBlock.h"
+#include "host/data/SplitRecord.h"
 #include "src/pages/scans/ChainGuard.h"
 
 namespace kelo {

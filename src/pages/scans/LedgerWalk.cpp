@@ -1,8 +1,8 @@
 #include "src/pages/scans/LedgerWalk.h"
 
 #include "host/file/RecordFile.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/FileMap.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/FileMap.h"
 
 namespace kelo {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "src/data/IndexKeys.h"
+#include "host/data/IndexKeys.h"
 
 namespace kelo {
 

@@ -9,7 +9,7 @@
 #include "host/framework/CDDataResourceManager.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/ToDoRecord.h"
 
 namespace kelo {
 

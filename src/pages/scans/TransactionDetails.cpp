@@ -6,11 +6,11 @@
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "host/util/Dates.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/AuditHeaderRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/SplitRecord.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/AuditHeaderRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/SplitRecord.h"
 #include "src/pages/scans/AccountsDueScan.h"
 
 namespace kelo {

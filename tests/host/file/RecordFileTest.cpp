@@ -9,7 +9,7 @@
 #include "TempCompany.h"
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
-#include "src/data/IndexKeys.h"
+#include "host/data/IndexKeys.h"
 
 namespace kelo {
 namespace {

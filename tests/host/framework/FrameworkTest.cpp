@@ -9,8 +9,8 @@
 #include "host/framework/CBBusContext.h"
 #include "host/framework/CBDep.h"
 #include "host/framework/CDDataResourceManager.h"
-#include "src/data/DepartmentRecord.h"
-#include "src/data/UserRecord.h"
+#include "host/data/DepartmentRecord.h"
+#include "host/data/UserRecord.h"
 
 namespace kelo {
 namespace {

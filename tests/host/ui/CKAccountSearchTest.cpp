@@ -8,10 +8,10 @@
 
 #include "host/file/RecordFile.h"
 #include "host/ui/CKIntelliTarget.h"
-#include "src/data/FileMap.h"
-#include "src/data/GlobalBlock.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/NominalRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/GlobalBlock.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/NominalRecord.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {

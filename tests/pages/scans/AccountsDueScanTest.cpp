@@ -9,8 +9,8 @@
 #include "host/framework/CBAccessManager.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
-#include "src/data/FileMap.h"
-#include "src/data/UserRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/UserRecord.h"
 #include "src/pages/scans/AccountsDueScan.h"
 #include "tests/host/file/TempCompany.h"
 

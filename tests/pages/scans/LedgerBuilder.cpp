@@ -3,12 +3,12 @@
 #include <stdexcept>
 
 #include "host/file/RecordFile.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/AllocationRecord.h"
-#include "src/data/AuditHeaderRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/SplitRecord.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/AllocationRecord.h"
+#include "host/data/AuditHeaderRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/SplitRecord.h"
 
 namespace kelo::test {
 namespace {

@@ -11,10 +11,10 @@
 #include "ToolRun.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/InvoiceRecord.h"
-#include "src/data/StockRecord.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/InvoiceRecord.h"
+#include "host/data/StockRecord.h"
 #include "tools/kelo-data/demo/DemoCompany.h"
 
 namespace kelo {

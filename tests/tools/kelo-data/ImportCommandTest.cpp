@@ -11,7 +11,7 @@
 #include "ToolRun.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
-#include "src/data/AccountRecord.h"
+#include "host/data/AccountRecord.h"
 #include "tools/kelo-data/demo/DemoCompany.h"
 
 namespace kelo {

@@ -6,9 +6,9 @@
 #include "../../host/file/TempCompany.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
-#include "src/data/AccountRecord.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/UserRecord.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/UserRecord.h"
 #include "tools/kelo-tasks/TaskCli.h"
 
 namespace kelo {

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "host/util/Money.h"
-#include "src/data/AllocationRecord.h"
-#include "src/data/AuditHeaderRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/SplitRecord.h"
+#include "host/data/AllocationRecord.h"
+#include "host/data/AuditHeaderRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/SplitRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

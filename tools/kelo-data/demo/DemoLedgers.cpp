@@ -1,8 +1,8 @@
 #include <cmath>
 
-#include "src/data/AccountRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
+#include "host/data/AccountRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
 #include "tools/kelo-data/demo/DemoAuditTrail.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 

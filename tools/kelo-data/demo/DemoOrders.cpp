@@ -1,11 +1,11 @@
 #include <cstdint>
 
 #include "host/util/Money.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/InvoiceRecord.h"
-#include "src/data/PurchaseOrderRecord.h"
-#include "src/data/SalesOrderRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/InvoiceRecord.h"
+#include "host/data/PurchaseOrderRecord.h"
+#include "host/data/SalesOrderRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

@@ -2,9 +2,9 @@
 #include <string>
 
 #include "host/util/Money.h"
-#include "src/data/BillRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/ToDoRecord.h"
+#include "host/data/BillRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/ToDoRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

@@ -2,8 +2,8 @@
 
 #include "host/util/Dates.h"
 #include "host/util/Money.h"
-#include "src/data/FileMap.h"
-#include "src/data/RecurringRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/RecurringRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

@@ -1,14 +1,14 @@
 #include <string_view>
 
 #include "host/util/Dates.h"
-#include "src/data/BankRecord.h"
-#include "src/data/DepartmentRecord.h"
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/NominalRecord.h"
-#include "src/data/SetupRecord.h"
-#include "src/data/TaxControlRecord.h"
-#include "src/data/UserRecord.h"
+#include "host/data/BankRecord.h"
+#include "host/data/DepartmentRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/NominalRecord.h"
+#include "host/data/SetupRecord.h"
+#include "host/data/TaxControlRecord.h"
+#include "host/data/UserRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <string>
 
-#include "src/data/FileMap.h"
-#include "src/data/IndexKeys.h"
-#include "src/data/StockRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/StockRecord.h"
 #include "tools/kelo-data/demo/DemoFamilies.h"
 
 namespace kelo::demo {

@@ -1,0 +1,13 @@
+#include "host/data/NominalRecord.h"
+
+namespace kelo {
+
+namespace {
+
+constexpr Field kFields[] = {kNominalCode, kNominalName, kNominalAccountKind};
+
+}  // namespace
+
+const Layout kNominalLayout{"nominal", kNominalLength, kFields};
+
+}  // namespace kelo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "host/data/Field.h"
+
+namespace kelo {
+
+// Company setup record (record 1 of file 0). Bytes not named here (to 4,608) are reserved.
+inline constexpr uint32_t kSetupLength = 4608;
+
+inline constexpr Field kSetupCompanyName{"company_name", 3, 61, FieldType::Text};
+inline constexpr Field kSetupAddress1{"address_1", 64, 61, FieldType::Text};
+inline constexpr Field kSetupAddress2{"address_2", 125, 61, FieldType::Text};
+inline constexpr Field kSetupAddress3{"address_3", 186, 61, FieldType::Text};
+inline constexpr Field kSetupAddress4{"address_4", 247, 61, FieldType::Text};
+inline constexpr Field kSetupAddress5{"address_5", 308, 61, FieldType::Text};
+// Tax code 0-99 that a new bill starts with.
+inline constexpr Field kSetupDefaultTaxCode{"default_tax_code", 891, 2, FieldType::I16};
+// First day of the financial year (IsDateOutsideFYear); the year runs 12 months from it.
+inline constexpr Field kSetupFinancialYearStart{"financial_year_start", 893, 2, FieldType::U16};
+inline constexpr Field kSetupTelephone{"telephone", 3942, 31, FieldType::Text};
+inline constexpr Field kSetupFax{"fax", 3973, 31, FieldType::Text};
+inline constexpr Field kSetupVatNumber{"vat_number", 4004, 31, FieldType::Text};
+inline constexpr Field kSetupEmail{"email", 4190, 61, FieldType::Text};
+inline constexpr Field kSetupWebSite{"web_site", 4446, 61, FieldType::Text};
+
+extern const Layout kSetupLayout;
+
+}  // namespace kelo

@@ -1,0 +1,118 @@
+#include "host/data/IndexKeys.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/util/Dates.h"
+#include "host/data/ToDoRecord.h"
+
+namespace kelo {
+namespace {
+
+template <size_t N>
+std::string Text(const std::array<uint8_t, N>& key, size_t from, size_t count)
+{
+    return std::string(reinterpret_cast<const char*>(key.data()) + from, count);
+}
+
+template <size_t N>
+bool Below(const std::array<uint8_t, N>& a, const std::array<uint8_t, N>& b)
+{
+    return std::memcmp(a.data(), b.data(), N) < 0;
+}
+
+TEST(ToDoKey, LaysOutNameDateTerminatorAndRecordNumber)
+{
+    const ToDoKey key = BuildToDoKey("Oversee", "20270315", 0x01020304);
+    EXPECT_EQ(Text(key, 0, 32), "OVERSEE" + std::string(25, ' '));
+    EXPECT_EQ(Text(key, 32, 8), "20270315");
+    EXPECT_EQ(key[40], 0);
+    EXPECT_EQ(key[41], 0x04);  // little-endian from offset 41
+    EXPECT_EQ(key[44], 0x01);
+    EXPECT_EQ(GetU32(key.data(), kToDoKeyRecordNumber), 0x01020304u);
+}
+
+TEST(ToDoKey, UpperCasesOnlyTheFirstFortyBytes)
+{
+    // 0x61 ('a') in the record number must survive: only name and date are upper-cased.
+    const ToDoKey key = BuildToDoKey("mixed case", "20270101", 0x61616161);
+    EXPECT_EQ(Text(key, 0, 10), "MIXED CASE");
+    EXPECT_EQ(Text(key, 41, 4), "aaaa");
+    EXPECT_EQ(key, BuildToDoKey("MIXED CASE", "20270101", 0x61616161));
+}
+
+TEST(ToDoKey, LongNamesAreCutAndShortDatesPadded)
+{
+    const std::string name(40, 'x');
+    const ToDoKey key = BuildToDoKey(name, "2027", 7);
+    EXPECT_EQ(Text(key, 0, 32), std::string(32, 'X'));
+    EXPECT_EQ(Text(key, 32, 8), "20270000");
+    EXPECT_EQ(GetU32(key.data(), kToDoKeyRecordNumber), 7u);
+    // A name read with its terminator ends there.
+    const ToDoKey fromRecord = BuildToDoKey(std::string("ANN\0junk", 8), "20270101", 1);
+    EXPECT_EQ(Text(fromRecord, 0, 32), "ANN" + std::string(29, ' '));
+}
+
+TEST(ToDoKey, OrdersByUserThenDateDue)
+{
+    EXPECT_TRUE(Below(BuildToDoKey("ANN", "20271231", 9), BuildToDoKey("BOB", "20270101", 1)));
+    EXPECT_TRUE(Below(BuildToDoKey("bob", "20270101", 9), BuildToDoKey("BOB", "20270102", 1)));
+    // A shorter name sorts before a longer one that starts with it (space below letters).
+    EXPECT_TRUE(Below(BuildToDoKey("AL", "20271231", 1), BuildToDoKey("ALAN", "20270101", 1)));
+}
+
+TEST(ToDoKey, FromDateNumberAndFromARecord)
+{
+    const uint16_t due = DateNumberFromComponents(15, 3, 2027);
+    ASSERT_NE(due, 0);
+    EXPECT_EQ(BuildToDoKey("ann", due, 5), BuildToDoKey("ANN", "20270315", 5));
+    EXPECT_EQ(BuildToDoKey("ann", uint16_t{0}, 5), BuildToDoKey("ANN", "00000000", 5));
+
+    std::array<uint8_t, kToDoLength> rec{};
+    SetText(rec.data(), kToDoDelegateTo, "Ann Smith");
+    SetU16(rec.data(), kToDoDateDue, due);
+    EXPECT_EQ(BuildToDoKeyOfRecord(rec.data(), 9), BuildToDoKey("ANN SMITH", "20270315", 9));
+}
+
+TEST(AccountKey, UpperCasedPaddedAndTerminated)
+{
+    const AccountKey key = BuildAccountKey("abc1");
+    EXPECT_EQ(Text(key, 0, 8), "ABC1    ");
+    EXPECT_EQ(key[8], 0);
+    EXPECT_EQ(Text(BuildAccountKey("LONGCODE99"), 0, 8), "LONGCODE");
+    EXPECT_EQ(Text(BuildAccountKey(""), 0, 8), std::string(8, ' '));
+}
+
+TEST(DocumentKey, DigitsOrderLikeNumbers)
+{
+    const DocumentKey key = BuildDocumentKey(42, 3);
+    EXPECT_EQ(Text(key, 0, 8), "00000042");
+    EXPECT_EQ(GetU32(key.data(), kDocumentKeyRecordNumber), 3u);
+    EXPECT_TRUE(Below(BuildDocumentKey(9, 100), BuildDocumentKey(10, 1)));
+    EXPECT_TRUE(Below(BuildDocumentKey(99999998, 1), BuildDocumentKey(99999999, 1)));
+    EXPECT_EQ(Text(BuildDocumentKey(0, 1), 0, 8), "00000000");
+}
+
+TEST(StockKey, CodeUpperCasedThenRecordNumber)
+{
+    const StockKey key = BuildStockKey("bolt-10mm", 12);
+    EXPECT_EQ(Text(key, 0, 9), "BOLT-10MM");
+    EXPECT_EQ(key[29], ' ');
+    EXPECT_EQ(key[30], 0);
+    EXPECT_EQ(GetU32(key.data(), kStockKeyRecordNumber), 12u);
+}
+
+TEST(TransactionKey, BigEndianSoTheIndexWalksInNumberOrder)
+{
+    const TransactionKey key = BuildTransactionKey(0x00010203);
+    EXPECT_EQ(key, (TransactionKey{0x00, 0x01, 0x02, 0x03}));
+    EXPECT_EQ(TransactionNumberFromKey(key.data()), 0x00010203u);
+    EXPECT_TRUE(Below(BuildTransactionKey(255), BuildTransactionKey(256)));
+    EXPECT_EQ(TransactionNumberFromKey(BuildTransactionKey(0xFFFFFFFF).data()), 0xFFFFFFFFu);
+}
+
+}  // namespace
+}  // namespace kelo
