@@ -4,8 +4,6 @@
 
 #include "src/pages/CReminderAccount.h"
 #include "src/pages/CReminderAuditTrail.h"
-#include "src/pages/CReminderAccount.h"
-#include "src/pages/CReminderAuditTrail.h"
 #include "src/pages/CReminderToDo.h"
 
 namespace kelo {
@@ -28,8 +26,6 @@ struct Entry {
 // Tasks whose page exists; the rest are added with their pages.
 constexpr Entry kPages[] = {
     {32600, &Make<CReminderToDo>},
-    {32603, &Make<CReminderAccount>},
-    {32604, &Make<CReminderAuditTrail>},
     {32603, &Make<CReminderAccount>},
     {32604, &Make<CReminderAuditTrail>},
 };
