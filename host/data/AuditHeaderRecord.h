@@ -17,6 +17,8 @@ inline constexpr Field kHeaderAccountReference{"account_reference", 1, 9, FieldT
 inline constexpr Field kHeaderBankCode{"bank_code", 10, 9, FieldType::Text};
 // Postings of bill payments write only 8 characters here (padded for 9 bytes).
 inline constexpr Field kHeaderReference{"reference", 19, 31, FieldType::Text};
+// The reference as a bill payment's posting header fills it: 8 characters padded for 9 bytes.
+inline constexpr Field kHeaderPaymentReference{"reference", 19, 9, FieldType::Text};
 inline constexpr Field kHeaderDetails{"details", 50, 61, FieldType::Text};
 inline constexpr Field kHeaderUserName{"user_name", 115, 33, FieldType::Text};
 inline constexpr Field kHeaderDate{"date", 148, 2, FieldType::U16};

@@ -4,7 +4,7 @@ namespace kelo {
 
 namespace {
 
-constexpr Field kFields[] = {kBankCode, kBankName, kBankCurrency, kBankKind};
+constexpr Field kFields[] = {kBankCode, kBankName, kBankCurrency, kBankKind, kBankBalance};
 
 }  // namespace
 

@@ -14,6 +14,9 @@ inline constexpr Field kBankName{"name", 9, 61, FieldType::Text};
 inline constexpr Field kBankCurrency{"currency", 497, 1, FieldType::U8};
 // 1 bank, 2 cash, 4 credit card.
 inline constexpr Field kBankKind{"kind", 534, 1, FieldType::U8};
+// Money in the account: receipts add, payments take away; moved by every posting
+// (TransactionPost), always equal to the balance of the bank's nominal account.
+inline constexpr Field kBankBalance{"balance", 540, 8, FieldType::F64};
 
 inline constexpr uint8_t kBankCurrencyBase = 1;
 

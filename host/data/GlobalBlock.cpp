@@ -18,7 +18,7 @@ constexpr Field kFields[] = {
     kGlobalOutOfStockRule,    kGlobalClearStockRan,     kGlobalLastRestore,
     kGlobalLastInvoice,       kGlobalLastCreditNote,    kGlobalLastSalesOrder,
     kGlobalLastPurchaseOrder, kGlobalDataContext,       kGlobalUserName,
-    kGlobalLocalise,          kGlobalAutoComplete,
+    kGlobalLocalise,          kGlobalAutoComplete,      kGlobalForeignTrader,
 };
 
 }  // namespace

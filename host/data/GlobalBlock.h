@@ -44,6 +44,8 @@ inline constexpr Field kGlobalDataContext{"data_context", 35128, 8, FieldType::B
 // The logged-on user's name, at the start of the host's copy of the user's record.
 inline constexpr Field kGlobalUserName{"user_name", 35152, 36, FieldType::Text};
 inline constexpr Field kGlobalLocalise{"localise", 46483, 4, FieldType::U32};
+// 1: the company trades in foreign currencies (ForeignTraderEnabled), from the setup record.
+inline constexpr Field kGlobalForeignTrader{"foreign_trader", 46492, 4, FieldType::U32};
 // 1: entry dialogs offer the auto-complete drop-downs of remembered entries.
 inline constexpr Field kGlobalAutoComplete{"auto_complete", 46488, 4, FieldType::U32};
 

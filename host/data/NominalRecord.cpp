@@ -4,7 +4,7 @@ namespace kelo {
 
 namespace {
 
-constexpr Field kFields[] = {kNominalCode, kNominalName, kNominalAccountKind};
+constexpr Field kFields[] = {kNominalCode, kNominalName, kNominalAccountKind, kNominalBalance};
 
 }  // namespace
 

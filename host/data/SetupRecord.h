@@ -17,6 +17,8 @@ inline constexpr Field kSetupAddress5{"address_5", 308, 61, FieldType::Text};
 inline constexpr Field kSetupDefaultTaxCode{"default_tax_code", 891, 2, FieldType::I16};
 // First day of the financial year (IsDateOutsideFYear); the year runs 12 months from it.
 inline constexpr Field kSetupFinancialYearStart{"financial_year_start", 893, 2, FieldType::U16};
+// 1: the company trades in foreign currencies (ForeignTraderEnabled).
+inline constexpr Field kSetupForeignTrader{"foreign_trader", 895, 1, FieldType::U8};
 inline constexpr Field kSetupTelephone{"telephone", 3942, 31, FieldType::Text};
 inline constexpr Field kSetupFax{"fax", 3973, 31, FieldType::Text};
 inline constexpr Field kSetupVatNumber{"vat_number", 4004, 31, FieldType::Text};

@@ -248,6 +248,18 @@ void DeleteKeyOf(DataFile index, const void* key, uint32_t recno)
     });
 }
 
+uint32_t LastKey(DataFile index, void* key)
+{
+    requireIndex(index, "LastKey");
+    return index->env->With(false, [&](store::Txn& txn) -> uint32_t {
+        auto c = txn.OpenCursor(tableOf(index, txn));
+        if (!c->Last()) return 0;
+        const Bytes k = c->Key();
+        std::memcpy(key, k.data(), std::min<size_t>(index->recordLength, k.size() - 4));
+        return entryRecno(*c);
+    });
+}
+
 uint32_t FindNewRecNo(DataFile index)
 {
     const FileInfo* info = FindFile(index->dataFile);

@@ -42,6 +42,9 @@ void AddKey(DataFile index, const void* key, uint32_t recno, int flags, int uniq
 void DeleteKey(DataFile index, const void* key, int flags, int unique);
 // Removes the entry of exactly (key, recno), for indexes whose keys are not unique.
 void DeleteKeyOf(DataFile index, const void* key, uint32_t recno);
+// The last entry in key order: writes its key into `key` (key width bytes) and returns its
+// record number; 0 when the index is empty. Numbering indexes take their next number from it.
+uint32_t LastKey(DataFile index, void* key);
 // The record number a new record of the index's data file gets.
 uint32_t FindNewRecNo(DataFile index);
 

@@ -30,16 +30,18 @@ HostSession::~HostSession()
     if (g_lpGlobVar == m_block.data()) g_lpGlobVar = nullptr;
 }
 
-std::string HostSession::CompanyName()
+std::vector<uint8_t> HostSession::ReadSetup()
 {
-    std::vector<uint8_t> setup(kSetupLength);
+    std::vector<uint8_t> setup(kSetupLength, 0);
     try {
-        if (!ReadRec(Context().File(kFileSetup), 1, setup.data())) return std::string();
+        if (!ReadRec(Context().File(kFileSetup), 1, setup.data())) setup.assign(kSetupLength, 0);
     } catch (const std::exception&) {
-        return std::string();
+        setup.assign(kSetupLength, 0);
     }
-    return GetText(setup.data(), kSetupCompanyName);
+    return setup;
 }
+
+std::string HostSession::CompanyName() { return GetText(ReadSetup().data(), kSetupCompanyName); }
 
 void HostSession::FillGlobalBlock(const std::string& programDir)
 {
@@ -66,6 +68,7 @@ void HostSession::FillGlobalBlock(const std::string& programDir)
     }
     block.SetI16(kGlobalQuantityDecimals, 2);
     block.SetU32(kGlobalAutoComplete, 1);
+    block.SetU32(kGlobalForeignTrader, GetU8(ReadSetup().data(), kSetupForeignTrader) == 1 ? 1 : 0);
     g_lpGlobVar = m_block.data();
 }
 

@@ -29,6 +29,9 @@ public:
     void FillGlobalBlock(const std::string& programDir);
 
 private:
+    // Setup record 1, all zero when it cannot be read.
+    std::vector<uint8_t> ReadSetup();
+
     std::string m_folder;
     std::unique_ptr<CBBusContext> m_context;
     std::vector<uint8_t> m_block;

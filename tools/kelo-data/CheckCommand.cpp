@@ -7,6 +7,7 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "tools/kelo-data/Commands.h"
+#include "tools/kelo-data/PostingChecker.h"
 #include "tools/kelo-data/ToolError.h"
 #include "tools/kelo-data/ToolSupport.h"
 
@@ -130,13 +131,15 @@ int RunCheck(const Args& args)
         records += RecCount(f);
         checker.CheckData(info);
     }
+    PostingChecker(mgr.Context(), [&](const std::string& text) { checker.Problem(text); }).Run();
     mgr.ReleaseResources();
     if (checker.Problems()) {
         std::fprintf(stderr, "kelo-data check: %s: %d problem(s)\n", args[0].c_str(),
                      checker.Problems());
         return 1;
     }
-    std::printf("%s: %llu records, every record readable and every index right\n",
+    std::printf("%s: %llu records, every record readable, every index right, every "
+                "transaction whole and the balances agreed\n",
                 args[0].c_str(), static_cast<unsigned long long>(records));
     return 0;
 }

@@ -41,7 +41,8 @@ std::string dump(const std::string& company, const std::string& file)
 
 // Dumping a file of the demo and importing it into an empty company gives the same dump, and the
 // indexes that import keeps are right (check passes). Covers texts, every number type, raw bytes
-// (user rights), indexed files with a deleted record (To Do) and shared keys (splits).
+// (user rights), indexed files with a deleted record (To Do) and shared keys (splits, with their
+// headers, so the transactions stay whole).
 TEST(ImportCommand, RoundTripsThroughDumpJson)
 {
     test::TempFolder dir;
@@ -49,7 +50,7 @@ TEST(ImportCommand, RoundTripsThroughDumpJson)
     makeDemo(demo);
     ASSERT_EQ(RunKeloData({"create", copy}).exitCode, 0);
     for (const char* file : {"SALES.DTA", "TODO.DTA", "STOCK.DTA", "SPLIT.DTA", "USERS.DTA",
-                             "TAXCTRL.DTA", "RECUR.DTA", "BILLS.DTA"}) {
+                             "TAXCTRL.DTA", "RECUR.DTA", "BILLS.DTA", "HEADER.DTA"}) {
         const std::string original = dump(demo, file);
         ASSERT_FALSE(original.empty()) << file;
         writeFile(dir / "records.jsonl", original);

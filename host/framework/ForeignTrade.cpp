@@ -1,0 +1,12 @@
+#include "host/framework/ForeignTrade.h"
+
+#include "host/data/BankRecord.h"
+#include "host/data/GlobalBlock.h"
+
+namespace kelo {
+
+bool ForeignTraderEnabled() { return GlobalBlock::Current().U32(kGlobalForeignTrader) == 1; }
+
+bool IsBaseCurrency(uint8_t currency) { return currency == kBankCurrencyBase; }
+
+}  // namespace kelo
