@@ -111,6 +111,9 @@ std::vector<uint8_t> CPayBillPosting::ApplyPayment(const BillPaymentEntry& entry
 CPayBillPosting::Outcome CPayBillPosting::Pay(const BillPaymentEntry& entry, const std::string& userName,
                                               uint32_t* transaction)
 {
+    // The user's context reads the users file in a bracket of its own: made first, since a
+    // read bracket opened inside the write one could open a table handle beside it.
+    CBBusContext bus(m_context, userName);
     CDDataResourceManager manager(m_context);
     DataContext& ctx = manager.Context();
     DataFile bills = ctx.File(kFileBills);
@@ -137,7 +140,6 @@ CPayBillPosting::Outcome CPayBillPosting::Pay(const BillPaymentEntry& entry, con
     FlashFindAccount(ctx, kLedgerBank, entry.bank.c_str(), bank.data(), 0);
     const Record header = BuildHeader(entry, m_bill.data(), bank.data(), userName);
     const Record split = BuildSplit(entry, m_bill.data(), bank.data(), userName);
-    CBBusContext bus(ctx, userName);
     const uint32_t number = TransactionPost(bus, header.data(), 0, bank.data(), 1, split.data(), 1, 0, 0);
     if (number == 0) return Outcome::Refused;  // the manager abandons the transaction
 
