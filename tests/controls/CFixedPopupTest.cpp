@@ -1,0 +1,267 @@
+#include "src/controls/CFixedPopup.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableView>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "host/data/NominalRecord.h"
+#include "host/file/FileEnvironment.h"
+#include "host/framework/BusinessObjects.h"
+#include "host/framework/CDDataResourceManager.h"
+#include "host/ui/CKPopupField.h"
+#include "src/controls/CBankPopupDlg.h"
+#include "src/controls/CNominalPopupDlg.h"
+#include "tests/controls/AccountRecords.h"
+#include "tests/host/file/TempCompany.h"
+
+namespace kelo {
+namespace {
+
+class LookupPopupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Written out of code order: the index decides the rows' order.
+        for (const auto& [code, name] : std::initializer_list<std::pair<const char*, const char*>>{
+                 {"7500", "Office stationery"},
+                 {"1200", "Bank current account"},
+                 {"4000", "Sales type A"},
+                 {"1210", "Petty cash"},
+                 {"7900", "Bank charges"},
+                 {"9999", "Suspense"},
+                 {"0030", "Office equipment"}})
+            test::AddNominal(company.Context(), code, name);
+        window.resize(400, 120);
+        field = new CKPopupField(&window);
+        field->SetLimit(8);
+        field->setGeometry(10, 10, 120, 24);
+        window.show();
+    }
+    void TearDown() override
+    {
+        if (popup) popup->DestroyWindow();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Opens the nominal lookup with `text` in the field.
+    CFixedPopup* Open(const QString& text)
+    {
+        field->SetTextQuietly(text);
+        popup = new CNominalPopupDlg(field, company.Context());
+        EXPECT_TRUE(popup->CreatePopup(field, field));
+        return popup;
+    }
+    QString Selected() const { return popup->RowAt(popup->SelectedRow()).section('\t', 0, 0); }
+    bool Gone()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return popup.isNull();
+    }
+
+    test::TempCompany company;
+    QWidget window;
+    CKPopupField* field = nullptr;
+    QPointer<CFixedPopup> popup;
+};
+
+TEST_F(LookupPopupTest, OpensOnTheOwnersCodeOrWhereTheSearchStops)
+{
+    const struct {
+        const char* text;
+        const char* selected;
+    } cases[] = {
+        {"4000", "4000"},
+        {"4500", "7500"},  // not an account: the first code not below it
+        {"", "0030"},      // empty: row 0
+        {"75", "7500"},
+        {"ZZZ", "0030"},   // beyond every code: row 0
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        Open(QString::fromLatin1(c.text));
+        EXPECT_EQ(Selected(), QString::fromLatin1(c.selected));
+        EXPECT_EQ(field->OpenList(), popup.data());
+        popup->DestroyWindow();
+        EXPECT_TRUE(Gone());
+        EXPECT_EQ(field->OpenList(), nullptr);
+    }
+}
+
+TEST_F(LookupPopupTest, RowsAreCodeTabNameInIndexOrder)
+{
+    Open(QString());
+    ASSERT_EQ(popup->RecordCount(), 7u);
+    QStringList rows;
+    for (int r = 0; r < 7; ++r) rows << popup->RowAt(r);
+    EXPECT_EQ(rows, (QStringList{"0030\tOffice equipment", "1200\tBank current account",
+                                 "1210\tPetty cash", "4000\tSales type A",
+                                 "7500\tOffice stationery", "7900\tBank charges",
+                                 "9999\tSuspense"}));
+    EXPECT_EQ(popup->List()->model()->headerData(0, Qt::Horizontal), QVariant("N/C"));
+    EXPECT_EQ(popup->List()->model()->headerData(1, Qt::Horizontal), QVariant("Name"));
+}
+
+TEST_F(LookupPopupTest, TypeAheadSearchesOneCharacterAtATime)
+{
+    Open(QString());
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* selected;
+    } steps[] = {
+        {Qt::Key_7, Qt::NoModifier, "7500"},
+        {Qt::Key_1, Qt::KeypadModifier, "1200"},  // keypad digits count as digits
+        {Qt::Key_9, Qt::NoModifier, "9999"},      // not "19": characters do not add up
+        {Qt::Key_Z, Qt::NoModifier, "9999"},      // nothing found: the selection stays
+        {Qt::Key_5, Qt::NoModifier, "7500"},      // the first code not below "5"
+        {Qt::Key_Down, Qt::NoModifier, "7900"},   // other keys move the list as usual
+        {Qt::Key_End, Qt::NoModifier, "9999"},
+        {Qt::Key_Home, Qt::NoModifier, "0030"},
+    };
+    for (const auto& s : steps) {
+        QTest::keyClick(popup->List(), s.key, s.modifiers);
+        EXPECT_EQ(Selected(), QString::fromLatin1(s.selected)) << QTest::toString(s.key);
+    }
+    EXPECT_FALSE(popup->IsClosing());
+}
+
+TEST_F(LookupPopupTest, ChoosingWritesTheCodeAndClosesOnce)
+{
+    enum class How { OkButton, DoubleClick, Enter };
+    for (How how : {How::OkButton, How::DoubleClick, How::Enter}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        field->SetModified(false);
+        Open("1200");
+        QTest::keyClick(popup->List(), Qt::Key_Down);
+        switch (how) {
+        case How::OkButton: popup->OkButton()->click(); break;
+        case How::DoubleClick: {
+            QTableView* list = popup->List();
+            const QRect cell = list->visualRect(list->model()->index(popup->SelectedRow(), 1));
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+            break;
+        }
+        case How::Enter: QTest::keyClick(popup->List(), Qt::Key_Return); break;
+        }
+        EXPECT_EQ(field->Text(), "1210");  // the code, not the name
+        EXPECT_TRUE(field->IsModified());
+        EXPECT_TRUE(Gone());
+    }
+}
+
+TEST_F(LookupPopupTest, ClosingWithoutChoosingLeavesTheField)
+{
+    enum class How { CloseButton, Escape, Deactivated, ClickOutside };
+    for (How how : {How::CloseButton, How::Escape, How::Deactivated, How::ClickOutside}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        Open("4000");
+        QTest::keyClick(popup->List(), Qt::Key_Down);
+        switch (how) {
+        case How::CloseButton: popup->CloseButton()->click(); break;
+        case How::Escape: QTest::keyClick(popup->List(), Qt::Key_Escape); break;
+        case How::Deactivated: {
+            QEvent deactivate(QEvent::WindowDeactivate);
+            QCoreApplication::sendEvent(popup, &deactivate);
+            // A second notice after closing began does nothing more.
+            if (popup) QCoreApplication::sendEvent(popup, &deactivate);
+            break;
+        }
+        case How::ClickOutside: popup->close(); break;  // what a click elsewhere does to a popup
+        }
+        EXPECT_EQ(field->Text(), "4000");
+        EXPECT_TRUE(Gone());
+    }
+}
+
+TEST_F(LookupPopupTest, HoldsItsReadTransactionUntilDestroyed)
+{
+    FileEnvironment& env = company.Context().Environment();
+    ASSERT_EQ(env.CurrentTxn(false), nullptr);
+    Open(QString());
+    EXPECT_NE(env.CurrentTxn(false), nullptr);
+    popup->CloseButton()->click();
+    EXPECT_EQ(env.CurrentTxn(false), nullptr);
+}
+
+TEST_F(LookupPopupTest, BuildsOnlyTheRowsTheListAsksFor)
+{
+    {
+        CDDataResourceManager writing(company.Context());
+        writing.GetResources().Add(CBNom::GetStaticResourcesFor(kResourceSave));
+        writing.ObtainResources();
+        for (int i = 0; i < 20000; ++i)
+            test::AddNominal(writing.Context(), "A" + std::to_string(10000 + i), "Account");
+        writing.ReleaseResources();
+    }
+    Open("A15000");
+    EXPECT_EQ(popup->RecordCount(), 20007u);
+    EXPECT_EQ(Selected(), "A15000");
+    QApplication::processEvents();
+    // What is on screen and a block either side, not the ledger.
+    EXPECT_GT(popup->RowsBuilt(), 0);
+    EXPECT_LE(popup->RowsBuilt(), 4 * 64);
+}
+
+TEST_F(LookupPopupTest, StaysWholeOnTheScreenUnderAFieldAtItsEdge)
+{
+    const QRect screen = window.screen()->geometry();
+    const struct {
+        QPoint fieldPos;  // global position of the field's top-left
+        bool movedLeft;
+        bool movedUp;
+    } cases[] = {
+        {{screen.left() + 20, screen.top() + 20}, false, false},
+        {{screen.right() - 60, screen.top() + 20}, true, false},
+        {{screen.left() + 20, screen.bottom() - 30}, false, true},
+        {{screen.right() - 60, screen.bottom() - 30}, true, true},
+    };
+    for (const auto& c : cases) {
+        window.move(c.fieldPos - field->pos());
+        QApplication::processEvents();
+        Open(QString());
+        const QRect owner(field->mapToGlobal(QPoint(0, 0)), field->size());
+        const QRect shown = popup->frameGeometry();
+        EXPECT_TRUE(screen.contains(shown)) << shown.x() << "," << shown.y();
+        EXPECT_EQ(shown.left() == owner.left(), !c.movedLeft);
+        EXPECT_EQ(shown.top() == owner.bottom(), !c.movedUp);
+        popup->DestroyWindow();
+        Gone();
+    }
+}
+
+TEST_F(LookupPopupTest, BankRowsShowTheNominalAccountOfTheBanksCode)
+{
+    test::AddBank(company.Context(), "1210");
+    test::AddBank(company.Context(), "1200");
+    field->SetTextQuietly("1210");
+    popup = new CBankPopupDlg(field, company.Context());
+    ASSERT_TRUE(popup->CreatePopup(field, field));
+    ASSERT_EQ(popup->RecordCount(), 2u);
+    EXPECT_EQ(popup->RowAt(0), "1200\tBank current account");
+    EXPECT_EQ(popup->RowAt(1), "1210\tPetty cash");
+    EXPECT_EQ(popup->SelectedRow(), 1);
+    popup->OkButton()->click();
+    EXPECT_EQ(field->Text(), "1210");
+}
+
+TEST_F(LookupPopupTest, AnEmptyLedgerShowsNothingAndChoosesNothing)
+{
+    test::TempCompany empty;
+    field->SetTextQuietly("4000");
+    popup = new CNominalPopupDlg(field, empty.Context());
+    ASSERT_TRUE(popup->CreatePopup(field, field));
+    EXPECT_EQ(popup->RecordCount(), 0u);
+    EXPECT_EQ(popup->SelectedRow(), -1);
+    popup->OkButton()->click();
+    EXPECT_EQ(field->Text(), "4000");
+    EXPECT_TRUE(Gone());
+}
+
+}  // namespace
+}  // namespace kelo
