@@ -60,6 +60,7 @@ CAuditTrailInvoiceProperties::CAuditTrailInvoiceProperties(CReminderPage* page,
     values->addRow(rule);
     QLineEdit* outstanding = AddField(values, QString(), "outstanding");
     outstanding->setAlignment(Qt::AlignRight);
+    outstanding->setAccessibleName(tr("Outstanding"));
     // The amount still owed stands out: red on white.
     QPalette palette = outstanding->palette();
     palette.setColor(QPalette::Text, Qt::red);

@@ -75,10 +75,13 @@ void CLedgerViewer::AddTelephone(QFormLayout* form)
 {
     m_telephone = new QLineEdit(this);
     m_telephone->setObjectName("telephone");
+    // The label stands beside a row of two widgets, so it names neither.
+    m_telephone->setAccessibleName(tr("Telephone"));
     m_dial = new QToolButton(this);
     m_dial->setObjectName("dial");
     m_dial->setIcon(CKIcons::ForBitmap(kDialBitmap));
     m_dial->setToolTip(tr("Dial"));
+    m_dial->setAccessibleName(tr("Dial"));
     connect(m_dial, &QToolButton::clicked, this, [this] { PostCommand(kDialCommand); });
     auto* row = new QHBoxLayout;
     row->addWidget(m_telephone);

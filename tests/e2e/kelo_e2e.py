@@ -11,6 +11,7 @@ own; the harness starts Xvfb, openbox and the accessibility bus inside it.
 import atexit
 import csv
 import io
+import json
 import os
 import shutil
 import signal
@@ -131,7 +132,10 @@ class Desktop:
         run(["xdotool", "type", "--delay", "20", text])
 
     def click_at(self, x, y, button=1, double=False):
-        run(["xdotool", "mousemove", "--sync", str(x), str(y)])
+        # A synced move to where the pointer already is waits for a motion that never comes.
+        here = run(["xdotool", "getmouselocation", "--shell"]).stdout.split()
+        if here[:2] != [f"X={x}", f"Y={y}"]:
+            run(["xdotool", "mousemove", "--sync", str(x), str(y)])
         args = ["xdotool", "click"] + (["--repeat", "2", "--delay", "80"] if double else [])
         run(args + [str(button)])
         time.sleep(0.05)
@@ -208,9 +212,11 @@ def table_cell(table, row, col=0):
 
 
 def selected_rows(table):
-    t = table.queryTable()
-    return [r for r in range(t.nRows) if t.isRowSelected(r)
-            or t.getAccessibleAt(r, 0).getState().contains(pyatspi.STATE_SELECTED)]
+    return sorted(table.queryTable().getSelectedRows())
+
+
+def enabled(acc):
+    return acc.getState().contains(pyatspi.STATE_ENABLED)
 
 
 def text_of(acc):
@@ -280,6 +286,20 @@ class KeloHost:
         wait_until(f"window '{title}' to close", lambda: not any(
             w.name == title and showing(w) for w in children(self.app)), timeout)
 
+    def alert(self, timeout=TIMEOUT):
+        """The message box the program shows (titled "Kelo Task Manager" like the main window,
+        so it is found by its role)."""
+        def probe():
+            for w in children(self.app):
+                if w.getRoleName() == "alert" and showing(w):
+                    return w
+            return None
+        return wait_until("a message box", probe, timeout)
+
+    def no_alert(self, timeout=TIMEOUT):
+        wait_until("the message box to close", lambda: not any(
+            w.getRoleName() == "alert" and showing(w) for w in children(self.app)), timeout)
+
     def click(self, acc, double=False, button=1):
         x, y, w, h = extents(acc)
         assert w > 0 and h > 0, f"{acc.getRoleName()} '{acc.name}' is not on the screen"
@@ -300,6 +320,13 @@ class TaskManager:
     def task_button(self, label):
         b = find(self.win, "push button", label)
         assert b is not None, f"no task button '{label}'"
+        return b
+
+    def command_button(self, label):
+        """A button of the command bar (New, Open, Delete, Pay, Properties)."""
+        bar = find(self.win, "tool bar", "Main")
+        b = find(bar, "push button", label) if bar else None
+        assert b is not None, f"no command button '{label}'"
         return b
 
     def choose_task(self, label, caption=None):
@@ -341,17 +368,25 @@ class TaskManager:
         bar = find(self.win, "status bar")
         return [c.name for c in children(bar)] if bar else []
 
-    def wait_rows(self, expected, timeout=TIMEOUT):
-        """Waits until the list shows exactly `expected` (a list of rows of texts)."""
-        last = []
-
+    def wait_rows(self, expected, timeout=TIMEOUT, any_order=False):
+        """Waits until the list shows exactly `expected` (a list of rows of texts), in that
+        order unless `any_order` (a row a dialog added goes to the end of the list, where a
+        fresh fill would put it in its place)."""
         def probe():
-            last[:] = [self.rows()]
-            return last[0] == expected
+            table = self.list()
+            if table.queryTable().nRows != len(expected):
+                return False
+            rows = table_rows(table)
+            return sorted(rows) == sorted(expected) if any_order else rows == expected
         try:
             wait_until("the list to show the expected rows", probe, timeout)
         except AssertionError:
-            raise AssertionError(f"list shows {last[0] if last else None}, expected {expected}")
+            shown = self.rows()
+            diff = next((i for i, (a, b) in enumerate(zip(shown, expected)) if a != b),
+                        min(len(shown), len(expected)))
+            raise AssertionError(
+                f"list shows {len(shown)} rows, expected {len(expected)}; first difference at "
+                f"row {diff}: shown {shown[diff:diff + 3]}, expected {expected[diff:diff + 3]}")
 
 
 # --- data --------------------------------------------------------------------------------------
@@ -371,6 +406,24 @@ def kelo_tasks(company, task, category, user="OVERSEE", date=DATE):
                task, category]).stdout
     table = list(csv.reader(io.StringIO(out)))
     return (table[0], table[1:]) if table else ([], [])
+
+
+def task_catalog(company, user="OVERSEE"):
+    """Every task kelo-tasks knows, in menu order: [(name, [category, ...])]."""
+    out = run([TASKS, "--company", company, "--user", user, "tasks"]).stdout
+    tasks = []
+    for line in out.splitlines():
+        if not line.startswith(" "):
+            tasks.append((line.rsplit(" (", 1)[0], []))
+        elif line.strip():
+            tasks[-1][1].append(line.strip().rsplit(" = ", 1)[0])
+    return tasks
+
+
+def dump_records(company, file):
+    """The records of a file as kelo-data dumps them: a list of dicts, with record_number."""
+    out = run([DATA, "dump", company, str(file), "--json"]).stdout
+    return [json.loads(line) for line in out.splitlines() if line.strip()]
 
 
 class E2ETestCase(unittest.TestCase):
