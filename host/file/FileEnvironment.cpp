@@ -207,6 +207,9 @@ std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
 
 namespace {
 
+// Open file description locks belong to this environment's descriptor, not to the process:
+// closing another open of the same company (a tool, a second window) leaves them in place, two
+// opens in one process exclude each other as two desks would, and they go when the process dies.
 bool setLock(int fd, short type, int fileNumber, uint32_t recordNumber)
 {
     struct flock fl {};
@@ -214,7 +217,8 @@ bool setLock(int fd, short type, int fileNumber, uint32_t recordNumber)
     fl.l_whence = SEEK_SET;
     fl.l_start = (off_t(fileNumber) << 32) | recordNumber;
     fl.l_len = 1;
-    return ::fcntl(fd, F_SETLK, &fl) == 0;
+    fl.l_pid = 0;
+    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
 }
 
 }  // namespace

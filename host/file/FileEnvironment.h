@@ -63,7 +63,8 @@ public:
     // Changes whenever a file is created, deleted or renamed, so descriptors can cache lookups.
     uint64_t CatalogGeneration() const { return m_generation; }
 
-    // Advisory record locks shared with other processes (fcntl on the company's lock file).
+    // Advisory record locks (open file description locks on the company's lock file): held by
+    // this open of the company against every other open, in this process or another.
     bool Lock(int fileNumber, uint32_t recordNumber);
     void Unlock(int fileNumber, uint32_t recordNumber);
 

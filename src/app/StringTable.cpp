@@ -64,6 +64,18 @@ constexpr Entry kStrings[] = {
     {61256, "Software\\Kelo\\Plinth 70\\History\\TasksBillDetails"},
     {61257, "You have entered an invalid bill date.\n\nPlease enter a valid date for this bill."},
     {61278, "You cannot post Bill payments against\nnon-Base Currency Bank Accounts."},
+    // Two desks on one company: what the write of a record says when another user came first.
+    {61290, "Another user is changing this record at the moment.\n\nNothing has been saved. "
+            "Please try again when they have finished."},
+    {61291, "Another user has changed this record since you opened it.\n\nYes: save your "
+            "changes over theirs.\nNo: discard your changes and keep theirs.\nCancel: go back "
+            "to your changes."},
+    {61292, "Another user has deleted this record since you opened it.\n\nYes: save your "
+            "changes as the record again.\nNo: discard your changes.\nCancel: go back to your "
+            "changes."},
+    {61293, "Another user has changed this record since the list showed it.\n\nDo you still "
+            "want to delete it?"},
+    {61294, "Another user has already deleted this record."},
 };
 
 const Entry* Find(int id)

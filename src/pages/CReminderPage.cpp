@@ -3,6 +3,8 @@
 #include <exception>
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QMenu>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -11,6 +13,7 @@
 #include "host/ui/CKMessageBox.h"
 #include "host/ui/CKTreeView.h"
 #include "src/app/TaskServices.h"
+#include "src/records/CRecordWrite.h"
 
 namespace kelo {
 
@@ -95,7 +98,76 @@ void CReminderPage::OnCategorySelected(int item, uint32_t value)
 
 void CReminderPage::OpenSelected() {}
 
-void CReminderPage::OnDataChanged() { Refresh(); }
+void CReminderPage::OnDataChanged()
+{
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        // One refresh after the modal window, however many notices came meanwhile.
+        if (m_deferredFrom != modal) {
+            if (m_deferredFrom) m_deferredFrom->removeEventFilter(this);
+            m_deferredFrom = modal;
+            modal->installEventFilter(this);
+        }
+        return;
+    }
+    Refresh();
+}
+
+bool CReminderPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_deferredFrom &&
+        (event->type() == QEvent::Hide || event->type() == QEvent::Destroy)) {
+        m_deferredFrom->removeEventFilter(this);
+        m_deferredFrom = nullptr;
+        // Posted, so the closing window has finished with the list before it changes; another
+        // modal window still open defers it again.
+        if (!IsDestroyed()) PostCommand(kCommandDataChanged);
+    }
+    return CKDialog::eventFilter(watched, event);
+}
+
+int CReminderPage::FindRow(int recNoColumn, uint32_t recNo) const
+{
+    const CKColumnSet& cols = m_list->Columns();
+    const int rows = m_list->RowCount();
+    for (int row = 0; row < rows; ++row)
+        if (cols.ReadUInt32(m_list->RowBytes(row), recNoColumn) == recNo) return row;
+    return -1;
+}
+
+bool CReminderPage::DeleteSelectedRecord(int recNoColumn, int question, CRecordWrite& rule,
+                                         const std::function<void(DataContext&, bool)>& write)
+{
+    const int selected = m_list->GetSelectedRow();
+    if (selected < 0) return false;
+    const uint32_t recNo = m_list->Columns().ReadUInt32(m_list->RowBytes(selected), recNoColumn);
+    CRecordWrite::Result result = CRecordWrite::Result::Cancelled;
+    try {
+        rule.HoldCurrent(recNo);
+        if (m_services.TaskMessageBoxId(question, MsgKind::YesNo) !=
+            static_cast<int>(MsgAnswer::Yes))
+            return false;
+        result = rule.Delete(write);
+    } catch (const std::exception& e) {
+        m_services.TaskMessageBox(e.what(), MsgKind::Stop);
+        return false;
+    }
+    if (result == CRecordWrite::Result::Discarded) {
+        // Another user's change decides what the list shows now.
+        Refresh();
+        return false;
+    }
+    if (result != CRecordWrite::Result::Written) return false;
+
+    const int at = FindRow(recNoColumn, recNo);
+    if (at >= 0) {
+        const int position = m_list->GetSelectedRow();
+        m_list->DeleteRow(at);
+        const int rows = m_list->RowCount();
+        if (rows > 0 && position == at && at == rows) m_list->SelectRow(rows - 1);
+    }
+    m_list->viewport()->update();
+    return true;
+}
 
 bool CReminderPage::OnCommand(int id)
 {

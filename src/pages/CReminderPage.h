@@ -4,6 +4,8 @@
 #include <functional>
 #include <span>
 
+#include <QPointer>
+
 #include "host/ui/CKDataChange.h"
 #include "host/ui/CKDialog.h"
 #include "src/pages/scans/TaskScan.h"
@@ -16,6 +18,7 @@ namespace kelo {
 
 class CKListView;
 class CKTreeView;
+class CRecordWrite;
 class DataContext;
 class TaskServices;
 
@@ -63,7 +66,9 @@ public:
     virtual void OnCategorySelected(int item, uint32_t value);
     // A row was activated (double click, Enter). Base: nothing.
     virtual void OpenSelected();
-    // Stored data changed in another process (command 500). Base: Refresh().
+    // Stored data changed in another process (command 500). Base: Refresh(), or, while a modal
+    // dialog or a question is open, one Refresh() when it has closed (a dialog of this page
+    // holds its record by number and must not see its list change under it).
     virtual void OnDataChanged();
     // Empties the list and fills it for the chosen category. Pages usually call RunFill.
     virtual void FillList() = 0;
@@ -78,6 +83,11 @@ public:
     int ContextMenuId() const { return m_contextMenuId; }
     uint32_t CategoryValue() const { return m_categoryValue; }
     int CategoryItem() const { return m_categoryItem; }
+
+    // The row whose hidden record number (column `recNoColumn`) is `recNo`; -1 when none.
+    int FindRow(int recNoColumn, uint32_t recNo) const;
+    // A change notification is waiting for a modal window to close.
+    bool IsRefreshDeferred() const { return m_deferredFrom != nullptr; }
 
     bool IsBusy() const { return m_busy; }
     bool IsStopRequested() const { return m_stop; }
@@ -130,6 +140,16 @@ protected:
     // What a scan is given: the company, the category, the program date and the user.
     ScanInput MakeScanInput() const;
 
+    // Delete of the selected row's record: holds its record number and bytes, asks `question`
+    // (Yes/No), then `rule` runs `write` with the record locked and checked; the row goes by
+    // record number and the selection moves to the new last row when it was past the end.
+    // A record another user changed or deleted meanwhile leaves the list to a refill. Returns
+    // true when the record was deleted.
+    bool DeleteSelectedRecord(int recNoColumn, int question, CRecordWrite& rule,
+                              const std::function<void(DataContext&, bool)>& write);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void PostFill();
     void OnListContextRequested(int row, const QPoint& globalPos);
@@ -149,6 +169,8 @@ private:
     bool m_fillWanted = false;
     // Fills this page has posted and not yet handled.
     int m_queuedFills = 0;
+    // The modal window a change notification waits for; its closing refreshes the page.
+    QPointer<QWidget> m_deferredFrom;
 };
 
 }  // namespace kelo

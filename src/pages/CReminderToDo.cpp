@@ -16,6 +16,8 @@
 #include "host/data/ToDoRecord.h"
 #include "src/pages/scans/ToDoScan.h"
 #include "src/records/CAddTask.h"
+#include "src/records/CRecordWrite.h"
+#include "src/records/ToDoDelete.h"
 
 namespace kelo {
 
@@ -78,7 +80,8 @@ void CReminderToDo::OpenSelected()
 void CReminderToDo::RunEntryDialog(uint32_t recNo)
 {
     CAddTask dialog(*this, Context(), recNo);
-    dialog.DoModal(window());
+    // Not opened (the entry went at another desk): the list shows what is there now.
+    if (dialog.DoModal(window()) == -1) Refresh();
 }
 
 void CReminderToDo::UpdateAfterSave(const std::vector<uint8_t>& row, bool isNew)
@@ -93,64 +96,29 @@ void CReminderToDo::UpdateAfterSave(const std::vector<uint8_t>& row, bool isNew)
         if ((category & CategoryValue()) != 0 && mine) list->AddRow(row);
     };
 
-    const int selected = list->GetSelectedRow();
-    if (isNew || selected < 0) {
+    // The row of the saved record, wherever a refill has put it meanwhile.
+    const int at =
+        isNew ? -1 : FindRow(kToDoColRecordNumber, cols.ReadUInt32(row, kToDoColRecordNumber));
+    if (at < 0) {
         addIfListed();
-    } else if (cols.ReadUInt32(list->RowBytes(selected), kToDoColCategory) != category) {
-        list->DeleteRow(selected);
+    } else if (cols.ReadUInt32(list->RowBytes(at), kToDoColCategory) != category) {
+        list->DeleteRow(at);
         addIfListed();
     } else if (mine) {
-        list->SetRow(selected, row);
+        list->SetRow(at, row);
     } else {
-        list->DeleteRow(selected);
+        list->DeleteRow(at);
     }
     list->viewport()->update();
 }
 
 bool CReminderToDo::DeleteSelected()
 {
-    CKListView* list = List();
-    const int selected = list->GetSelectedRow();
-    if (selected < 0) return false;
-    if (Services().TaskMessageBoxId(kDeleteQuestion, MsgKind::YesNo) !=
-        static_cast<int>(MsgAnswer::Yes))
-        return false;
-
-    const uint32_t recNo =
-        ToDoColumns().ReadUInt32(list->RowBytes(selected), kToDoColRecordNumber);
-    // Outside the try, so the catch can still give back the lock on the bracket's files;
-    // leaving the function then abandons the bracket.
-    CDDataResourceManager manager(Context());
-    DataFile locked = nullptr;
-    try {
-        manager.GetResources().Add(CBToDo::GetStaticResourcesFor(kResourceDelete));
-        manager.ObtainResources();
-        DataFile data = manager.Context().File(kFileToDo);
-        DataFile index = manager.Context().File(kFileToDoIndex);
-        std::vector<uint8_t> rec(kToDoLength);
-        LockRec(data, recNo);
-        locked = data;
-        ReadRec(data, recNo, rec.data());
-        const ToDoKey key = BuildToDoKeyOfRecord(rec.data(), recNo);
-        DeleteKey(index, key.data(), 0, 0);
-        // The notes block stays in the notes file; only the record and its key go.
-        std::fill(rec.begin(), rec.end(), uint8_t{0xFF});
-        WriteRec(data, recNo, rec.data());
-        UnLockRec(data, recNo);
-        locked = nullptr;
-        manager.ReleaseResources();
-    } catch (const std::exception& e) {
-        // The lock is the file's, not the bracket's: give it back before reporting.
-        if (locked) UnLockRec(locked, recNo);
-        Services().TaskMessageBox(e.what(), MsgKind::Stop);
-        return false;
-    }
-
-    list->DeleteRow(selected);
-    list->viewport()->update();
-    const int rows = list->RowCount();
-    if (rows > 0 && selected == rows) list->SelectRow(rows - 1);
-    return true;
+    CRecordWrite rule = ToDoDeleteRule(Services());
+    return DeleteSelectedRecord(kToDoColRecordNumber, kDeleteQuestion, rule,
+                                [&rule](DataContext& files, bool) {
+                                    DeleteToDoRecord(files, rule.RecordNumber());
+                                });
 }
 
 }  // namespace kelo

@@ -89,6 +89,8 @@ CAddTask::CAddTask(CReminderToDo& page, DataContext& context, uint32_t recNo)
       m_services(page.Services()),
       m_context(context),
       m_recNo(recNo),
+      m_write(m_services, CBToDo::GetStaticResourcesFor(kResourceSave), kFileToDo,
+              CRecordWrite::RecordWithNotes(kFileToDo, kFileToDoNotes, kToDoNotesBlock)),
       m_type(new QComboBox),
       m_dateDue(new CKDateEdit),
       m_description(new QLineEdit),
@@ -169,6 +171,11 @@ bool CAddTask::OnInitDialog()
         m_services.TaskMessageBox(e.what(), MsgKind::Stop);
         return false;
     }
+    if (m_recNo != 0 && m_write.AsRead().empty()) {
+        // Deleted at another desk after the list showed it.
+        m_services.TaskMessageBoxId(CRecordWrite::kDeletedOnDelete, MsgKind::Information);
+        return false;
+    }
 
     const uint16_t today = m_services.GetProgramDateChecked();
     m_dateDue->Setup(3, 1970);
@@ -203,14 +210,18 @@ void CAddTask::ReadEntry()
     CDDataResourceManager manager(m_context);
     manager.GetResources().Add(CBToDo::GetStaticResourcesFor(kResourceRead));
     manager.ObtainResources();
+    if (m_write.HoldAsRead(manager.Context(), m_recNo).empty()) {
+        manager.ReleaseResources();
+        return;
+    }
     std::vector<uint8_t> rec(kToDoLength, 0);
     ReadRec(manager.Context().File(kFileToDo), m_recNo, rec.data());
+    m_readBlock = GetI32(rec.data(), kToDoNotesBlock);
     m_readDescription = GetText(rec.data(), kToDoDescription);
     m_readType = GetText(rec.data(), kToDoType);
     m_readDate = GetU16(rec.data(), kToDoDateDue);
     m_readCompleted = GetU16(rec.data(), kToDoCompleted);
-    m_readNotes = ReadMemoText(manager.Context().File(kFileToDoNotes),
-                               GetI32(rec.data(), kToDoNotesBlock));
+    m_readNotes = ReadMemoText(manager.Context().File(kFileToDoNotes), m_readBlock);
     manager.ReleaseResources();
 }
 
@@ -279,20 +290,26 @@ bool CAddTask::SaveEntry()
     }
 
     std::vector<uint8_t> row = BuildRow();
-    std::vector<uint8_t> listed;
-    const int selected = m_page.List()->GetSelectedRow();
-    if (m_recNo != 0 && selected >= 0) listed = m_page.List()->GetRow(selected);
+    CRecordWrite::Result result = CRecordWrite::Result::Cancelled;
     try {
-        WriteEntry(row, listed);
+        result = m_write.Save(
+            [&](DataContext& files, bool vanished) { WriteEntry(files, row, vanished); });
     } catch (const std::exception& e) {
         m_services.TaskMessageBox(e.what(), MsgKind::Stop);
         m_saving = false;
         return false;
     }
-    m_page.UpdateAfterSave(row, m_recNo == 0 || listed.empty());
     m_saving = false;
-    EndDialog(IDOK);
-    return true;
+    if (result == CRecordWrite::Result::Cancelled) return false;
+    if (result == CRecordWrite::Result::Written) {
+        m_page.UpdateAfterSave(row, m_recNo == 0);
+        EndDialog(IDOK);
+        return true;
+    }
+    // The user keeps what the other desk saved: the list shows it once this dialog has gone.
+    m_page.PostCommand(kCommandFillList);
+    EndDialog(IDCANCEL);
+    return false;
 }
 
 std::vector<uint8_t> CAddTask::BuildRow() const
@@ -308,63 +325,56 @@ std::vector<uint8_t> CAddTask::BuildRow() const
     return row;
 }
 
-void CAddTask::WriteEntry(std::vector<uint8_t>& row, const std::vector<uint8_t>& listed)
+void CAddTask::WriteEntry(DataContext& files, std::vector<uint8_t>& row, bool vanished)
 {
     const CKColumnSet& cols = ToDoColumns();
-    const bool isNew = m_recNo == 0 || listed.empty();
-    if (!isNew) {
-        cols.WriteUInt32(row, kToDoColReserved, cols.ReadUInt32(listed, kToDoColReserved));
-        cols.WriteUInt32(row, kToDoColRecordNumber, cols.ReadUInt32(listed, kToDoColRecordNumber));
-        cols.WriteUInt32(row, kToDoColCategory, cols.ReadUInt32(listed, kToDoColCategory));
-        cols.WriteUInt32(row, kToDoColNotesBlock, cols.ReadUInt32(listed, kToDoColNotesBlock));
-    }
+    DataFile data = files.File(kFileToDo);
+    DataFile index = files.File(kFileToDoIndex);
+    DataFile notes = files.File(kFileToDoNotes);
 
-    CDDataResourceManager manager(m_context);
-    manager.GetResources().Add(CBToDo::GetStaticResourcesFor(kResourceSave));
-    manager.ObtainResources();
-    DataFile data = manager.Context().File(kFileToDo);
-    DataFile index = manager.Context().File(kFileToDoIndex);
-    DataFile notes = manager.Context().File(kFileToDoNotes);
+    // What is stored now: the held copy, or what the user agreed to write over.
+    std::vector<uint8_t> stored(kToDoLength, 0);
+    const bool isNew = m_recNo == 0;
+    const bool keyed = !isNew && !vanished && ReadRec(data, m_recNo, stored.data()) != 0;
 
     std::vector<uint8_t> rec(kToDoLength, 0);
     const std::string delegateTo = cols.ReadText(row, kToDoColDelegateTo);
     const std::string dateText = cols.ReadText(row, kToDoColDateDue);
     const uint16_t date = DateStringToNumber(dateText);
     const uint16_t completed = cols.ReadText(row, kToDoColCompleted) == "Yes" ? 1 : 0;
+    const uint32_t reserved = keyed ? GetU32(stored.data(), kToDoReserved) : 0;
+    int32_t block = keyed ? GetI32(stored.data(), kToDoNotesBlock) : (isNew ? -1 : m_readBlock);
     SetText(rec.data(), kToDoDescription, cols.ReadText(row, kToDoColName));
     SetText(rec.data(), kToDoType, cols.ReadText(row, kToDoColType));
     SetText(rec.data(), kToDoDelegateTo, delegateTo);
     SetU16(rec.data(), kToDoDateDue, date);
     SetU16(rec.data(), kToDoCompleted, completed);
-    SetU32(rec.data(), kToDoReserved, cols.ReadUInt32(row, kToDoColReserved));
-    cols.WriteUInt32(row, kToDoColCategory,
-                     ToDoCategoryOf(date, completed, m_services.GetProgramDateChecked()));
+    SetU32(rec.data(), kToDoReserved, reserved);
 
     uint32_t recNo = m_recNo;
-    int32_t block = -1;
     if (isNew) {
         recNo = FindNewRecNo(index);
-        const ToDoKey key = BuildToDoKey(delegateTo, date, recNo);
-        AddKey(index, key.data(), recNo, 0, 0);
+        AddKey(index, BuildToDoKey(delegateTo, date, recNo).data(), recNo, 0, 0);
+    } else if (!keyed) {
+        // Deleted meanwhile with its key: saved again, it needs one.
+        AddKey(index, BuildToDoKey(delegateTo, date, recNo).data(), recNo, 0, 0);
     } else {
-        recNo = cols.ReadUInt32(row, kToDoColRecordNumber);
-        block = static_cast<int32_t>(cols.ReadUInt32(row, kToDoColNotesBlock));
-        const std::string listedDelegate = cols.ReadText(listed, kToDoColDelegateTo);
-        const std::string listedDate = cols.ReadText(listed, kToDoColDateDue);
-        if (listedDelegate != delegateTo || listedDate != dateText) {
-            const ToDoKey old = BuildToDoKey(listedDelegate, DateStringToNumber(listedDate), recNo);
-            DeleteKey(index, old.data(), 0, 0);
-            const ToDoKey key = BuildToDoKey(delegateTo, date, recNo);
-            AddKey(index, key.data(), recNo, 0, 0);
+        const std::string storedDelegate = GetText(stored.data(), kToDoDelegateTo);
+        const uint16_t storedDate = GetU16(stored.data(), kToDoDateDue);
+        if (storedDelegate != TrimRight(delegateTo) || storedDate != date) {
+            DeleteKeyOf(index, BuildToDoKeyOfRecord(stored.data(), recNo).data(), recNo);
+            AddKey(index, BuildToDoKey(delegateTo, date, recNo).data(), recNo, 0, 0);
         }
     }
     const std::string text = Bytes(m_notes->toPlainText());
     block = WriteMemoBlock(notes, text.c_str(), static_cast<uint32_t>(text.size() + 1), block);
     SetI32(rec.data(), kToDoNotesBlock, block);
     WriteRec(data, recNo, rec.data());
-    manager.ReleaseResources();
 
+    cols.WriteUInt32(row, kToDoColReserved, reserved);
     cols.WriteUInt32(row, kToDoColRecordNumber, recNo);
+    cols.WriteUInt32(row, kToDoColCategory,
+                     ToDoCategoryOf(date, completed, m_services.GetProgramDateChecked()));
     cols.WriteUInt32(row, kToDoColNotesBlock, static_cast<uint32_t>(block));
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/ui/CKDialog.h"
+#include "src/records/CRecordWrite.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,10 +22,11 @@ class CReminderToDo;
 class DataContext;
 class TaskServices;
 
-// The To Do Entry dialog (template 110): a new entry (record number 0) or the page's selected
-// one. Only the OK button saves: Enter does nothing, Cancel writes nothing. A save writes the
-// record, its notes and (for a new entry, or when Delegate To or the date changed) its index
-// key, then updates the page's list.
+// The To Do Entry dialog (template 110): a new entry (record number 0) or the one the page
+// opened it on. Only the OK button saves: Enter does nothing, Cancel writes nothing. A save
+// follows CRecordWrite (lock, compare with the entry as read, ask when another user came
+// first), writes the record, its notes and (for a new entry, or when Delegate To or the date
+// changed) its index key, then updates the page's list row of that record number.
 class CAddTask final : public CKDialog {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CAddTask)
@@ -42,7 +44,8 @@ public:
     // The Type list, in order; the third keeps its trailing space.
     static const std::array<const char*, 13>& PredefinedTypes();
 
-    // `recNo` 0 makes a new entry; otherwise the page's selected row is the entry as listed.
+    // `recNo` 0 makes a new entry; otherwise the entry of that record number, whatever the list
+    // shows by the time OK is pressed.
     CAddTask(CReminderToDo& page, DataContext& context, uint32_t recNo);
     ~CAddTask() override;
 
@@ -75,20 +78,23 @@ private:
     void ReadEntry();
     void FillUsers();
     std::vector<uint8_t> BuildRow() const;
-    // Writes the record, its notes and key; updates `row` with the record number, category
-    // and notes block. Throws FileError on a fault of the data layer.
-    void WriteEntry(std::vector<uint8_t>& row, const std::vector<uint8_t>& listed);
+    // Inside the save bracket: writes the record, its notes and key; fills `row`'s record
+    // number, reserved value, category and notes block. `vanished`: the entry was deleted by
+    // another user meanwhile and is saved again. Throws FileError on a fault of the data layer.
+    void WriteEntry(DataContext& files, std::vector<uint8_t>& row, bool vanished);
 
     CReminderToDo& m_page;
     TaskServices& m_services;
     DataContext& m_context;
     uint32_t m_recNo;
     bool m_saving = false;
+    CRecordWrite m_write;
 
     // The entry as read: texts, date, completed, notes.
     std::string m_readDescription, m_readType, m_readNotes;
     uint16_t m_readDate = 0;
     uint16_t m_readCompleted = 0;
+    int32_t m_readBlock = -1;
 
     QComboBox* m_type;
     CKDateEdit* m_dateDue;

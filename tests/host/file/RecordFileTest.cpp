@@ -343,5 +343,22 @@ TEST(RecordFile, ARecordLockHoldsOffAnotherProcess)
     UnLockRec(bills, 6);
 }
 
+TEST(RecordFile, ARecordLockSurvivesASecondOpenOfTheCompanyInTheSameProcess)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    ASSERT_EQ(LockRec(bills, 5), 1);
+    {
+        DataContext second = DataContext::Open(co.Folder());
+        EXPECT_EQ(LockRec(second.File(kFileBills), 5), 0) << "the second open is another desk";
+        EXPECT_EQ(LockRec(second.File(kFileBills), 7), 1);
+    }  // closing it drops only its own locks
+    DataContext third = DataContext::Open(co.Folder());
+    EXPECT_EQ(LockRec(third.File(kFileBills), 5), 0) << "still held by the first open";
+    EXPECT_EQ(LockRec(third.File(kFileBills), 7), 1) << "the closed open's lock went with it";
+    UnLockRec(bills, 5);
+    EXPECT_EQ(LockRec(third.File(kFileBills), 5), 1);
+}
+
 }  // namespace
 }  // namespace kelo
