@@ -3,9 +3,11 @@ BUILD ?= build
 # The tests run in a build of their own with AddressSanitizer and UBSan.
 TEST_BUILD ?= build-test
 JOBS ?= 2
-COMPANY ?= $(HOME)/.local/share/kelo/demo
+COMPANY ?= $(or $(XDG_DATA_HOME),$(HOME)/.local/share)/kelo/company
+# make install PREFIX=~/.local (or /usr/local, the default; DESTDIR stages it elsewhere).
+PREFIX ?= /usr/local
 
-.PHONY: setup configure build test run bench clean
+.PHONY: setup configure build test run bench install package clean
 
 setup:
 	bash scripts/bootstrap
@@ -23,6 +25,13 @@ test: setup
 
 run: build
 	bash scripts/run-demo "$(BUILD)" "$(COMPANY)"
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+# The Debian package, in $(BUILD): kelo-task-manager_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	bash bench/run "$(BUILD)"

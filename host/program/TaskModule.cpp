@@ -2,8 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 
 namespace kelo::host {
@@ -19,14 +17,6 @@ F Resolve(void* handle, const char* name, const std::string& path)
 }
 
 }  // namespace
-
-std::string TaskModule::DefaultPath()
-{
-    if (const char* env = std::getenv("KELO_TASKS_MODULE"); env && *env) return env;
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return (ec ? std::filesystem::path(".") : self.parent_path()) / "libkl70Tasks.so";
-}
 
 TaskModule::TaskModule(const std::string& path)
 {

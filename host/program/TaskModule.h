@@ -13,9 +13,6 @@ public:
     TaskModule(const TaskModule&) = delete;
     TaskModule& operator=(const TaskModule&) = delete;
 
-    // The module beside the running program, or the file named by KELO_TASKS_MODULE.
-    static std::string DefaultPath();
-
     void TaskInitialise(void* hostWindow) { m_initialise(hostWindow); }
     void ShowTaskManager() { m_show(); }
     void KillTaskManager() { m_kill(); }

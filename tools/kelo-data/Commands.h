@@ -1,14 +1,23 @@
 #pragma once
 
-// One function per kelo-data command. Each takes the arguments after the command's name, prints
-// its results on stdout and returns the exit status; mistakes throw ToolError.
+// One function per kelo-data command. Each takes the operands after the command's name and the
+// options given with it, prints its results on stdout and returns the exit status; mistakes
+// throw ToolError.
 
+#include <map>
 #include <string>
 #include <vector>
 
 namespace kelo::tool {
 
-using Args = std::vector<std::string>;
+struct Args {
+    std::vector<std::string> operands;
+    std::map<std::string, std::string> options;  // by long name; a flag's value is ""
+
+    size_t size() const { return operands.size(); }
+    const std::string& operator[](size_t i) const { return operands[i]; }
+    bool Has(const std::string& option) const { return options.count(option) != 0; }
+};
 
 int RunCreate(const Args& args);
 int RunDemo(const Args& args);

@@ -15,30 +15,19 @@ namespace kelo::tool {
 
 int RunDemo(const Args& args)
 {
-    const char* usage = "usage: kelo-data demo DIR [--date dd/mm/yyyy] [--seed N] [--scale N]";
-    std::string dir;
+    if (args.size() != 1)
+        throw ToolError("usage: kelo-data demo DIR [--date=dd/mm/yyyy] [--seed=N] [--scale=N]");
+    const std::string dir = args[0];
     demo::DemoOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--date" || a == "--seed" || a == "--scale") {
-            if (!hasValue) throw ToolError(a + " needs a value; " + usage);
-            const std::string& v = args[++i];
-            if (a == "--date") {
-                options.date = DateStringToNumber(v);
-                if (!options.date) throw ToolError("bad date '" + v + "' (give dd/mm/yyyy)");
-            } else if (a == "--seed") {
-                options.seed = uint64_t(ParseNumber(v, "seed", 0, (1LL << 62)));
-            } else {
-                options.scale = int(ParseNumber(v, "scale", 1, 1000));
-            }
-        } else if (a.starts_with("--") || !dir.empty()) {
-            throw ToolError("unexpected argument " + a + "; " + usage);
-        } else {
-            dir = a;
-        }
+    if (args.Has("date")) {
+        const std::string& v = args.options.at("date");
+        options.date = DateStringToNumber(v);
+        if (!options.date) throw ToolError("bad date '" + v + "' (give dd/mm/yyyy)");
     }
-    if (dir.empty()) throw ToolError(usage);
+    if (args.Has("seed"))
+        options.seed = uint64_t(ParseNumber(args.options.at("seed"), "seed", 0, (1LL << 62)));
+    if (args.Has("scale"))
+        options.scale = int(ParseNumber(args.options.at("scale"), "scale", 1, 1000));
     if (!options.date) options.date = GetProgramDate();
 
     CompanyFolder folder(dir);

@@ -107,16 +107,8 @@ void dumpNotes(DataContext& ctx, const FileInfo& info, bool json)
 
 int RunDump(const Args& args)
 {
-    bool json = false;
-    std::vector<std::string> positional;
-    for (const std::string& a : args) {
-        if (a == "--json")
-            json = true;
-        else if (a.starts_with("--"))
-            throw ToolError("unknown option " + a);
-        else
-            positional.push_back(a);
-    }
+    const bool json = args.Has("json");
+    const std::vector<std::string>& positional = args.operands;
     if (positional.size() != 2) throw ToolError("usage: kelo-data dump DIR FILE [--json]");
     DataContext ctx = OpenCompany(positional[0]);
     const FileInfo& info = ResolveFile(positional[1]);

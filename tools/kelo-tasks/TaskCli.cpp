@@ -10,6 +10,8 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/CBBusContext.h"
 #include "host/ui/CKColumnSet.h"
+#include "host/util/CommandLine.h"
+#include "host/util/DataFolder.h"
 #include "host/util/Dates.h"
 #include "host/util/ProgramDate.h"
 #include "src/app/TaskServices.h"
@@ -21,12 +23,20 @@
 namespace kelo {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: kelo-tasks --company DIR [--user NAME] [--date dd/mm/yyyy] "
-    "[--format table|csv|json] TASK [CATEGORY]\n"
-    "       kelo-tasks --company DIR tasks\n"
-    "       kelo-tasks --company DIR [--date dd/mm/yyyy] [--format F] account N --ledger sales|purchases\n"
-    "       kelo-tasks --company DIR [--format F] transaction N";
+const std::vector<std::string> kSynopsis = {
+    "[OPTION]... TASK [CATEGORY]",
+    "[--company=DIR] tasks",
+    "[OPTION]... account N --ledger=sales|purchases",
+    "[OPTION]... transaction N",
+};
+
+constexpr const char* kAbout =
+    "Print the rows of a Task Manager list: every category of TASK, or only CATEGORY\n"
+    "(each by its name or number, as 'tasks' lists them), or the details of an account or\n"
+    "a transaction. Nothing is written to the company.\n"
+    "\f\n"
+    "Exit status: 0 when the list was printed (with or without rows), 1 for a company,\n"
+    "task, category, user or date that is not there, 2 for a bad command line.";
 
 // A mistake in what the user asked for: one line, exit 1.
 struct Refusal : std::runtime_error {
@@ -65,30 +75,37 @@ std::optional<long> number(const std::string& s)
     return v;
 }
 
-Options parse(const std::vector<std::string>& args)
+void describe(CommandLine& line)
 {
+    line.AddOption({"--company"},
+                   "The company folder (default: $XDG_DATA_HOME/kelo/company, "
+                   "that is ~/.local/share/kelo/company).",
+                   "DIR");
+    line.AddOption({"--user"}, "List what user NAME may see (default: OVERSEE).", "NAME");
+    line.AddOption({"--date"}, "Classify against DATE (dd/mm/yyyy) instead of today.", "DATE");
+    line.AddOption({"--format"}, "Print a table (the default), csv or json.", "FORMAT");
+    line.AddOption({"--ledger"}, "The ledger of an account: sales or purchases.", "LEDGER");
+}
+
+Options parse(CommandLine& line, const std::vector<std::string>& args)
+{
+    const CommandLine::Outcome outcome = line.Parse(args);
+    if (outcome == CommandLine::Outcome::Error) throw Usage(line.Error());
     Options o;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 >= args.size()) throw Usage(a + " needs a value");
-            return args[++i];
-        };
-        if (a == "--company") o.company = value();
-        else if (a == "--user") o.user = value();
-        else if (a == "--date") o.date = value();
-        else if (a == "--ledger") o.ledger = value();
-        else if (a == "--format") {
-            const std::string f = value();
-            if (f == "table") o.format = OutputFormat::Table;
-            else if (f == "csv") o.format = OutputFormat::Csv;
-            else if (f == "json") o.format = OutputFormat::Json;
-            else throw Usage("unknown format '" + f + "' (table, csv or json)");
-        } else if (a == "-h" || a == "--help") throw Usage("");
-        else if (a.starts_with("--")) throw Usage("unknown option " + a);
-        else o.words.push_back(a);
+    if (outcome != CommandLine::Outcome::Run) return o;  // --help or --version: nothing to check
+    o.company = line.IsSet("company") ? line.Value("company") : DefaultCompanyFolder();
+    if (line.IsSet("user")) o.user = line.Value("user");
+    o.date = line.Value("date");
+    o.ledger = line.Value("ledger");
+    if (line.IsSet("format")) {
+        const std::string f = line.Value("format");
+        if (f == "table") o.format = OutputFormat::Table;
+        else if (f == "csv") o.format = OutputFormat::Csv;
+        else if (f == "json") o.format = OutputFormat::Json;
+        else throw Usage("unknown format '" + f + "' (table, csv or json)");
     }
-    if (o.company.empty()) throw Usage("--company DIR is required");
+    o.words = line.Operands();
+    if (o.company.empty()) throw Usage("--company needs a folder");
     if (o.words.empty()) throw Usage("no TASK given");
     return o;
 }
@@ -209,11 +226,21 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
 
 int RunTaskCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    CommandLine line("kelo-tasks", kSynopsis, kAbout);
+    describe(line);
     try {
-        return run(parse(args), out, err);
+        const Options options = parse(line, args);
+        if (line.IsSet("help")) {
+            out << line.HelpText();
+            return 0;
+        }
+        if (line.IsSet("version")) {
+            out << line.VersionText();
+            return 0;
+        }
+        return run(options, out, err);
     } catch (const Usage& e) {
-        if (*e.what()) err << "kelo-tasks: " << e.what() << '\n';
-        err << kUsage << '\n';
+        err << "kelo-tasks: " << e.what() << '\n' << line.UsageText() << line.TryHelp();
         return 2;
     } catch (const Refusal& e) {
         err << "kelo-tasks: " << e.what() << '\n';

@@ -1,9 +1,14 @@
 // kelo-host's command line and the loading of the Task Manager module.
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "host/program/HostOptions.h"
+#include "host/program/InstallLayout.h"
 #include "host/program/TaskModule.h"
 #include "host/util/Dates.h"
 
@@ -33,6 +38,44 @@ TEST(HostOptionsTest, DefaultsAndEveryOption)
     EXPECT_EQ(o->user, "CLERK");
     EXPECT_EQ(o->programDate, DateNumberFromComponents(29, 2, 2028));
     EXPECT_TRUE(o->openTasks);
+
+    // The GNU forms: a value after "=", options in any order.
+    o = HostOptions::Parse(Args({"--date=01/03/2028", "--company=/srv/co", "--exit-after-start"}),
+                           error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->company, "/srv/co");
+    EXPECT_TRUE(o->companyGiven);
+    EXPECT_EQ(o->programDate, DateNumberFromComponents(1, 3, 2028));
+    EXPECT_TRUE(o->exitAfterStart);
+}
+
+TEST(HostOptionsTest, WithoutACompanyTheDefaultIsInTheDataFolder)
+{
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "/tmp/kelo-xdg-data");
+    std::string error;
+    const auto o = HostOptions::Parse(Args({"--tasks"}), error);
+    if (old.isNull()) qunsetenv("XDG_DATA_HOME");
+    else qputenv("XDG_DATA_HOME", old);
+    ASSERT_TRUE(o) << error;
+    EXPECT_FALSE(o->companyGiven);
+    EXPECT_EQ(o->company, "/tmp/kelo-xdg-data/kelo/company");
+}
+
+TEST(HostOptionsTest, HelpAndVersionAreForStandardOutput)
+{
+    std::string error;
+    const auto help = HostOptions::Parse(Args({"--help", "--colour"}), error);
+    EXPECT_FALSE(help) << "an unknown option is an error even beside --help";
+    const auto h = HostOptions::Parse(Args({"--help"}), error);
+    ASSERT_TRUE(h);
+    for (const char* option : {"--company <DIR>", "--user <NAME>", "--date <DATE>", "--tasks",
+                               "--exit-after-start", "--version"})
+        EXPECT_NE(h->print.find(option), std::string::npos) << option;
+    EXPECT_EQ(h->print.rfind("Usage: kelo-host [OPTION]...\n", 0), 0u) << h->print;
+    const auto v = HostOptions::Parse(Args({"--version"}), error);
+    ASSERT_TRUE(v);
+    EXPECT_EQ(v->print.rfind("kelo-host (Kelo Task Manager) ", 0), 0u) << v->print;
 }
 
 TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
@@ -41,19 +84,49 @@ TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
         std::initializer_list<const char*> args;
         const char* message;
     } const cases[] = {
-        {{}, "--company DIR is required"},
-        {{"--tasks"}, "--company DIR is required"},
         {{"--company"}, "--company needs a value"},
+        {{"--company="}, "--company needs a folder"},
         {{"--company", "--tasks"}, "--company needs a value"},
         {{"--company", "d", "--date", "29/02/2027"}, "not a date: 29/02/2027 (use dd/mm/yyyy)"},
         {{"--company", "d", "--user", ""}, "--user needs a name"},
-        {{"--company", "d", "--colour"}, "unknown argument: --colour"},
+        {{"--company", "d", "--colour"}, "unknown option --colour"},
+        {{"--company", "d", "--tasks=yes"}, "--tasks takes no value"},
+        {{"--company", "d", "stray"}, "unexpected argument: stray"},
     };
     for (const Case& c : cases) {
         std::string error;
         EXPECT_FALSE(HostOptions::Parse(Args(c.args), error));
         EXPECT_EQ(error, c.message);
     }
+}
+
+// The module and the help are found beside the program in the build folder, and where the
+// install put them relative to the program otherwise.
+TEST(InstallLayoutTest, BuildFolderFirstThenTheInstalledPlaces)
+{
+    namespace fs = std::filesystem;
+    qunsetenv("KELO_TASKS_MODULE");
+    qunsetenv("KELO_PROGRAM_DIR");
+    QTemporaryDir tmp;
+    const fs::path root = tmp.path().toStdString();
+    fs::create_directories(root / "usr/bin");
+    const InstallLayout installed(root / "usr/bin");
+    EXPECT_EQ(installed.ModulePath(),
+              (root / "usr" / KELO_TEST_LIBDIR / "kelo/libkl70Tasks.so").string());
+    EXPECT_EQ(installed.ProgramFolder(), (root / "usr" / KELO_TEST_DATADIR / "kelo/").string());
+
+    fs::create_directories(root / "build/Help");
+    std::ofstream((root / "build/libkl70Tasks.so").string()) << "";
+    const InstallLayout build(root / "build");
+    EXPECT_EQ(build.ModulePath(), (root / "build/libkl70Tasks.so").string());
+    EXPECT_EQ(build.ProgramFolder(), (root / "build/").string());
+
+    qputenv("KELO_TASKS_MODULE", "/elsewhere/libkl70Tasks.so");
+    qputenv("KELO_PROGRAM_DIR", "/elsewhere/program");
+    EXPECT_EQ(build.ModulePath(), "/elsewhere/libkl70Tasks.so");
+    EXPECT_EQ(build.ProgramFolder(), "/elsewhere/program/");
+    qunsetenv("KELO_TASKS_MODULE");
+    qunsetenv("KELO_PROGRAM_DIR");
 }
 
 TEST(TaskModuleTest, MissingModuleIsReportedByName)

@@ -69,6 +69,10 @@ const Case kCases[] = {
     {"create_over_a_company", {"create", "{company}"}, "{company}: already holds a company"},
     {"dump_with_an_unknown_option", {"dump", "{company}", "8", "--xml"}, "unknown option --xml"},
     {"unknown_command", {"frobnicate", "{company}"}, "unknown command 'frobnicate'"},
+    {"demo_with_a_bad_date_after_an_equals_sign", {"demo", "{dir}/new", "--date=31/02/2027"}, "bad date '31/02/2027'"},
+    {"demo_date_without_a_value", {"demo", "{dir}/new", "--date"}, "--date needs a value"},
+    {"stat_with_an_option_of_dump", {"stat", "{company}", "--json"}, "stat takes no option --json"},
+    {"no_command", {}, "no COMMAND given"},
 };
 
 class BadInput : public testing::TestWithParam<Case> {};

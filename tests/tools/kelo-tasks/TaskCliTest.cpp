@@ -120,6 +120,32 @@ TEST_F(Cli, BadInputGivesOneLineAndAFailingStatus)
     EXPECT_NE(err.str().find("is not a company"), std::string::npos) << err.str();
 }
 
+TEST_F(Cli, GnuFormsHelpAndVersion)
+{
+    // The options may come as --name=value and after the operands.
+    const Result eq = run({"Account Status", "sales over credit limit", "--format=csv"});
+    EXPECT_EQ(eq.status, 0) << eq.err;
+    EXPECT_EQ(eq.out, run({"--format", "csv", "account status", "sales over credit limit"}).out);
+
+    for (const char* help : {"--help", "-h"}) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunTaskCli({help}, out, err), 0);
+        EXPECT_EQ(out.str().rfind("Usage: kelo-tasks [OPTION]... TASK [CATEGORY]\n", 0), 0u) << out.str();
+        for (const char* option : {"--company <DIR>", "--user <NAME>", "--date <DATE>",
+                                   "--format <FORMAT>", "--ledger <LEDGER>", "Exit status:"})
+            EXPECT_NE(out.str().find(option), std::string::npos) << option;
+        EXPECT_EQ(err.str(), "");
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunTaskCli({"--version"}, out, err), 0);
+    EXPECT_EQ(out.str().rfind("kelo-tasks (Kelo Task Manager) ", 0), 0u) << out.str();
+
+    const Result bad = run({"--colour", "Account Status"});
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.err.find("kelo-tasks: unknown option --colour\n"), std::string::npos) << bad.err;
+    EXPECT_NE(bad.err.find("Try 'kelo-tasks --help' for more information."), std::string::npos);
+}
+
 TEST_F(Cli, BarredCategoriesAreLeftOutAndNamed)
 {
     const Result r = run({"--user", "CLERK", "Account Status"});

@@ -1,0 +1,102 @@
+// The GNU command line every program shares: both forms of a value, operands anywhere, "--",
+// --help and --version, and one-line messages naming the option as typed.
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "host/util/CommandLine.h"
+
+namespace kelo {
+namespace {
+
+std::unique_ptr<CommandLine> Line() {
+    auto line =
+        std::make_unique<CommandLine>("prog", std::vector<std::string>{"[OPTION]... WORD", "list"},
+                                      "Does things.\n\f\nAfterword.");
+    line->AddOption({"--company"}, "The folder.", "DIR");
+    line->AddOption({"-q", "--quiet"}, "Say less.");
+    return line;
+}
+
+TEST(CommandLineTest, ValuesFlagsAndOperandsInEveryGnuForm) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string company;
+        bool quiet;
+        std::vector<std::string> operands;
+    } const cases[] = {
+        {{"--company", "d", "w"}, "d", false, {"w"}},
+        {{"--company=d", "w"}, "d", false, {"w"}},
+        {{"w", "--company=a=b"}, "a=b", false, {"w"}},
+        {{"w", "-q", "x"}, "", true, {"w", "x"}},
+        {{"--quiet", "--company=1", "--company=2"}, "2", true, {}},
+        {{"--", "--quiet", "-q"}, "", false, {"--quiet", "-q"}},
+        {{"--company="}, "", false, {}},
+    };
+    for (const Case& c : cases) {
+        const auto owner = Line();
+        CommandLine& line = *owner;
+        ASSERT_EQ(line.Parse(c.args), CommandLine::Outcome::Run) << c.args.front() << line.Error();
+        EXPECT_EQ(line.Value("company"), c.company) << c.args.front();
+        EXPECT_EQ(line.IsSet("quiet"), c.quiet) << c.args.front();
+        EXPECT_EQ(line.Operands(), c.operands) << c.args.front();
+    }
+}
+
+TEST(CommandLineTest, MistakesNameTheOptionAsTyped) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    } const cases[] = {
+        {{"--colour"}, "unknown option --colour"},
+        {{"w", "-x"}, "unknown option -x"},
+        {{"--company"}, "--company needs a value"},
+        {{"--company", "--quiet"}, "--company needs a value"},
+        {{"--company", "-q"}, "--company needs a value"},
+        {{"--quiet=yes"}, "--quiet takes no value"},
+    };
+    for (const Case& c : cases) {
+        const auto owner = Line();
+        CommandLine& line = *owner;
+        EXPECT_EQ(line.Parse(c.args), CommandLine::Outcome::Error) << c.error;
+        EXPECT_EQ(line.Error(), c.error);
+    }
+    // A value that merely starts with a dash is a value.
+    const auto owner = Line();
+    CommandLine& line = *owner;
+    ASSERT_EQ(line.Parse({"--company", "-not-an-option"}), CommandLine::Outcome::Run);
+    EXPECT_EQ(line.Value("company"), "-not-an-option");
+}
+
+TEST(CommandLineTest, HelpAndVersionWinOverTheRestOfTheLine) {
+    const auto owner = Line();
+    CommandLine& line = *owner;
+    EXPECT_EQ(line.Parse({"w", "--help"}), CommandLine::Outcome::Help);
+    EXPECT_EQ(Line()->Parse({"-h"}), CommandLine::Outcome::Help);
+    EXPECT_EQ(Line()->Parse({"--version", "w"}), CommandLine::Outcome::Version);
+    EXPECT_EQ(Line()->Parse({"--version=2"}), CommandLine::Outcome::Error);
+
+    const std::string help = line.HelpText();
+    EXPECT_EQ(help.rfind("Usage: prog [OPTION]... WORD\n  or:  prog list\nDoes things.\n", 0), 0u)
+        << help;
+    for (const char* shown :
+         {"--company <DIR>", "The folder.", "-q, --quiet", "--help", "--version"})
+        EXPECT_NE(help.find(shown), std::string::npos) << shown << "\n" << help;
+    EXPECT_GT(help.find("Afterword."), help.find("--quiet"));
+    EXPECT_EQ(help.find("<executable_name>"), std::string::npos);
+    EXPECT_EQ(line.VersionText().rfind("prog (Kelo Task Manager) ", 0), 0u);
+    EXPECT_EQ(line.TryHelp(), "Try 'prog --help' for more information.\n");
+}
+
+TEST(CommandLineTest, GivenOptionsAreReportedByTheirLongNames) {
+    const auto owner = Line();
+    CommandLine& line = *owner;
+    ASSERT_EQ(line.Parse({"-q", "--company=d", "--company=e"}), CommandLine::Outcome::Run);
+    QStringList given = line.GivenOptions();
+    given.sort();
+    EXPECT_EQ(given, QStringList({"company", "quiet"}));
+}
+
+}  // namespace
+}  // namespace kelo
