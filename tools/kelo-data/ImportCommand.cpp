@@ -77,6 +77,14 @@ int RunImport(const Args& args)
     const std::vector<Line> lines = readLines(args[2], *info.layout);
     const FileInfo* index = IndexOf(info.number);
 
+    // A record another desk is writing is left alone: its lock refuses the whole import, before
+    // anything is written. The locks go when the tool ends.
+    for (const Line& line : lines) {
+        if (line.recno == 0 || LockRec(ctx.File(info.number), line.recno) != 0) continue;
+        throw ToolError(std::string(info.path) + " record " + std::to_string(line.recno) +
+                        " is locked by another user (nothing imported)");
+    }
+
     // One transaction for the whole file: a line that fails leaves the company as it was.
     CDDataResourceManager mgr(ctx);
     mgr.GetResources().AddDataFile(info.number, kResourceSave);

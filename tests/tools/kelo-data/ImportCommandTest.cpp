@@ -166,5 +166,26 @@ TEST(ImportCommand, AFailureWhileWritingLeavesTheCompanyAsItWas)
     EXPECT_EQ(FlashFindAccount(ctx, kLedgerSales, "FIRST", rec.data(), 0), 0u);
 }
 
+// A record another desk holds locked is not written over: the whole import is refused.
+TEST(ImportCommand, ARecordLockedByAnotherDeskRefusesTheImport)
+{
+    test::TempFolder dir;
+    const std::string company = dir / "demo";
+    makeDemo(company);
+    DataContext desk = DataContext::Open(company);
+    ASSERT_EQ(LockRec(desk.File(kFileCustomers), 2), 1);
+    const std::string before = dump(company, "SALES.DTA");
+    writeFile(dir / "in.jsonl", "{\"record_number\": 1, \"name\": \"Free\"}\n"
+                                "{\"record_number\": 2, \"name\": \"Held\"}\n");
+    auto run = RunKeloData({"import", company, "SALES.DTA", dir / "in.jsonl"});
+    EXPECT_NE(run.exitCode, 0);
+    EXPECT_NE(run.err.find("record 2 is locked by another user"), std::string::npos) << run.err;
+    EXPECT_EQ(dump(company, "SALES.DTA"), before);
+
+    UnLockRec(desk.File(kFileCustomers), 2);
+    run = RunKeloData({"import", company, "SALES.DTA", dir / "in.jsonl"});
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
 }  // namespace
 }  // namespace kelo
