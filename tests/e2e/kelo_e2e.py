@@ -244,7 +244,8 @@ class KeloHost:
         env["XDG_CONFIG_HOME"] = os.path.join(desktop.home, "xdg-config")
         env["XDG_DATA_HOME"] = os.path.join(desktop.home, "xdg-data")
         env.setdefault("ASAN_OPTIONS", "detect_leaks=0")
-        args = [HOST, "--company", company, "--user", user, "--date", date]
+        # No company: started as the desktop's menu entry starts it.
+        args = [HOST] + (["--company", company] if company else []) + ["--user", user, "--date", date]
         if tasks:
             args.append("--tasks")
         self.log = os.path.join(desktop.home, f"kelo-host-{len(desktop.procs)}.log")
