@@ -77,24 +77,23 @@ else()
 endif()
 
 # make package: a Debian package of the installed tree, its dependencies found by
-# dpkg-shlibdeps from what the programs and libraries link.
+# dpkg-shlibdeps from what the programs and libraries link (it follows their $ORIGIN RUNPATH to
+# the package's own libraries).
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelo-task-manager)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR Kelo)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Kelo Task Manager: what needs the attention of an accounts office")
-set(CPACK_PACKAGE_DESCRIPTION
-  "The Task Manager of the Kelo accounts programs: to-do entries, phone call reminders and bills,\n"
-  "and the tasks the ledgers hold (accounts due, account status, recurring items, invoices,\n"
-  "sales and purchase orders, stock), with kelo-host to open a company, kelo-tasks to print the\n"
-  "lists and kelo-data to make and check company folders.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+  "The Task Manager of the Kelo accounts programs: to-do entries, phone call reminders and\n"
+  "bills, and the tasks the ledgers hold (accounts due, account status, recurring items,\n"
+  "invoices, sales and purchase orders, stock), with kelo-host to open a company, kelo-tasks\n"
+  "to print the lists and kelo-data to make and check company folders.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kelo Task Manager developers <tasks@kelo.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS
-    "${CMAKE_BINARY_DIR}/_CPack_Packages/Linux/DEB/${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-Linux/usr/${KELO_INSTALL_PKGLIBDIR}")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-dejavu-core")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
