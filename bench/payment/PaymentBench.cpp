@@ -119,8 +119,8 @@ void BM_BillPayment_Bare(benchmark::State& state)
 
 }  // namespace
 
-BENCHMARK(BM_BillPayment)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(false);
-BENCHMARK(BM_BillPayment_Bare)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(false);
+BENCHMARK(BM_BillPayment)->Unit(benchmark::kMicrosecond)->Iterations(200)->Repetitions(5);
+BENCHMARK(BM_BillPayment_Bare)->Unit(benchmark::kMicrosecond)->Iterations(200)->Repetitions(5);
 
 int main(int argc, char** argv)
 {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../host/file/TempCompany.h"
-#include "../host/framework/LedgerBuilder.h"
+#include "../host/framework/PostingLedger.h"
 #include "BillPayments.h"
 #include "host/data/AuditHeaderRecord.h"
 #include "host/data/BankRecord.h"
@@ -46,7 +46,7 @@ protected:
     }
 
     test::TempCompany m_co;
-    test::LedgerBuilder m_ledger;
+    test::PostingLedger m_ledger;
 };
 
 TEST_F(CPayBillPostingTest, ExactPaymentPaysTheBillAndPostsThePartsFields)

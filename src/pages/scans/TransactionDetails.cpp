@@ -5,6 +5,7 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CDDataResourceManager.h"
+#include "host/framework/TransactionPost.h"
 #include "host/util/Dates.h"
 #include "host/data/AccountRecord.h"
 #include "host/data/AuditHeaderRecord.h"
@@ -27,7 +28,18 @@ int TransactionDetails::Ledger() const
 
 std::string TransactionDetails::TypeText() const
 {
-    return type == kSalesInvoice ? "Sales Invoice" : "Purchase Invoice";
+    // The viewer is opened on invoices; bill payments posted from the Bills page are the other
+    // transactions a user looks up by number.
+    switch (type) {
+    case kSalesInvoice: return "Sales Invoice";
+    case kTypeBankPayment: return "Bank Payment";
+    case kTypeBankReceipt: return "Bank Receipt";
+    case kTypeCashPayment: return "Cash Payment";
+    case kTypeCashReceipt: return "Cash Receipt";
+    case kTypeCardPayment: return "Credit Card Payment";
+    case kTypeCardReceipt: return "Credit Card Receipt";
+    default: return "Purchase Invoice";
+    }
 }
 
 std::string TransactionDetails::DialKind() const

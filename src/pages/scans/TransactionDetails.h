@@ -32,7 +32,8 @@ struct TransactionDetails {
 
     // The ledger of the account: customers (256) for a sales invoice (type 1), else suppliers.
     int Ledger() const;
-    // "Sales Invoice" for type 1, "Purchase Invoice" for any other type.
+    // "Sales Invoice" for type 1; the bank, cash and credit card payments and receipts by name;
+    // "Purchase Invoice" for any other type.
     std::string TypeText() const;
     // The dialler's kind: "Customer" for type 1, "Supplier" otherwise.
     std::string DialKind() const;

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "../file/TempCompany.h"
-#include "LedgerBuilder.h"
+#include "PostingLedger.h"
 #include "host/data/AuditHeaderRecord.h"
 #include "host/data/BankRecord.h"
 #include "host/data/BillRecord.h"
@@ -90,7 +90,7 @@ protected:
     }
 
     test::TempCompany m_co;
-    test::LedgerBuilder m_ledger;
+    test::PostingLedger m_ledger;
     CBBusContext m_bus;
 };
 

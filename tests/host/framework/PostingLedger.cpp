@@ -1,4 +1,4 @@
-#include "LedgerBuilder.h"
+#include "PostingLedger.h"
 
 #include "host/data/BankRecord.h"
 #include "host/data/FileMap.h"
@@ -9,7 +9,7 @@
 
 namespace kelo::test {
 
-uint32_t LedgerBuilder::Nominal(const std::string& code, const std::string& name, double balance)
+uint32_t PostingLedger::Nominal(const std::string& code, const std::string& name, double balance)
 {
     std::vector<uint8_t> rec(kNominalLength, 0);
     SetText(rec.data(), kNominalCode, code);
@@ -22,7 +22,7 @@ uint32_t LedgerBuilder::Nominal(const std::string& code, const std::string& name
     return recNo;
 }
 
-uint32_t LedgerBuilder::Bank(const std::string& code, const std::string& name, uint8_t kind,
+uint32_t PostingLedger::Bank(const std::string& code, const std::string& name, uint8_t kind,
                              double balance, uint8_t currency)
 {
     const uint32_t nominal = Nominal(code, name, balance);
@@ -44,7 +44,7 @@ uint32_t LedgerBuilder::Bank(const std::string& code, const std::string& name, u
     return recNo;
 }
 
-void LedgerBuilder::TaxControl(uint32_t salesTax, uint32_t purchaseTax,
+void PostingLedger::TaxControl(uint32_t salesTax, uint32_t purchaseTax,
                                const std::vector<double>& rates)
 {
     std::vector<uint8_t> rec(kTaxControlLength, 0);
@@ -54,7 +54,7 @@ void LedgerBuilder::TaxControl(uint32_t salesTax, uint32_t purchaseTax,
     WriteRec(m_ctx.File(kFileTaxControl), 1, rec.data());
 }
 
-void LedgerBuilder::Standard()
+void PostingLedger::Standard()
 {
     Bank("1200", "Bank Current Account", kBankKindBank);
     Bank("1230", "Petty Cash", kBankKindCash);
@@ -66,26 +66,26 @@ void LedgerBuilder::Standard()
     TaxControl(sales, purchase, {0.0, 20.0, 0.0, 0.0, 0.0, 5.0});
 }
 
-std::vector<uint8_t> LedgerBuilder::NominalRecord(const std::string& code)
+std::vector<uint8_t> PostingLedger::NominalRecord(const std::string& code)
 {
     std::vector<uint8_t> rec(kNominalLength, 0);
     FlashFindAccount(m_ctx, kLedgerNominal, code.c_str(), rec.data(), 0);
     return rec;
 }
 
-std::vector<uint8_t> LedgerBuilder::BankRecord(const std::string& code)
+std::vector<uint8_t> PostingLedger::BankRecord(const std::string& code)
 {
     std::vector<uint8_t> rec(kBankLength, 0);
     FlashFindAccount(m_ctx, kLedgerBank, code.c_str(), rec.data(), 0);
     return rec;
 }
 
-double LedgerBuilder::NominalBalance(const std::string& code)
+double PostingLedger::NominalBalance(const std::string& code)
 {
     return GetF64(NominalRecord(code).data(), kNominalBalance);
 }
 
-double LedgerBuilder::BankBalance(const std::string& code)
+double PostingLedger::BankBalance(const std::string& code)
 {
     return GetF64(BankRecord(code).data(), kBankBalance);
 }

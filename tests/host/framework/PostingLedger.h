@@ -10,9 +10,9 @@ namespace kelo::test {
 
 // Writes the accounts a posting needs into a test company: nominal and bank accounts with their
 // index entries, and the tax and control record.
-class LedgerBuilder {
+class PostingLedger {
 public:
-    explicit LedgerBuilder(DataContext& ctx) : m_ctx(ctx) {}
+    explicit PostingLedger(DataContext& ctx) : m_ctx(ctx) {}
 
     // Returns the nominal record number.
     uint32_t Nominal(const std::string& code, const std::string& name, double balance = 0);
