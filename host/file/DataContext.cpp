@@ -14,6 +14,11 @@ DataContext::DataContext(std::shared_ptr<FileEnvironment> env) : m_env(std::move
     }
 }
 
+DataContext DataContext::OpenForReading(const std::string& folder)
+{
+    return DataContext(FileEnvironment::Open(folder, false, true));
+}
+
 DataContext DataContext::Open(const std::string& folder)
 {
     return DataContext(FileEnvironment::Open(folder, false));

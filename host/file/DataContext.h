@@ -41,6 +41,8 @@ class DataContext final {
 public:
     // Opens the company in `folder`. Throws FileError when it is not a company.
     static DataContext Open(const std::string& folder);
+    // For tools that only read: writes throw FileError, and a read-only folder still opens.
+    static DataContext OpenForReading(const std::string& folder);
     // Makes an empty company in `folder` with every file of the file map created empty.
     static DataContext Create(const std::string& folder);
 

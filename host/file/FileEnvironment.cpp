@@ -39,10 +39,11 @@ FileEnvironment::FileEnvironment(std::string folder, std::unique_ptr<store::Stor
 {
 }
 
-std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder, bool create)
+std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder, bool create,
+                                                       bool readOnly)
 {
     std::shared_ptr<FileEnvironment> env(
-        new FileEnvironment(folder, store::OpenLmdbStore(folder, create)));
+        new FileEnvironment(folder, store::OpenLmdbStore(folder, create, readOnly)));
     {
         auto txn = env->m_store->Begin(create);
         auto catalog = txn->OpenTable(kCatalog, create);
@@ -54,8 +55,12 @@ std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder
     }
     const std::string lockPath = folder + "/records.lck";
     env->m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (env->m_lockFd < 0) throw FileError("cannot open the record lock file " + lockPath);
-    env->m_stampFd = ::open(env->ChangeStampPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // A reader never locks records, so a lock file it may not write is no obstacle.
+    if (env->m_lockFd < 0 && !readOnly)
+        throw FileError("cannot open the record lock file " + lockPath);
+    if (!readOnly)
+        env->m_stampFd =
+            ::open(env->ChangeStampPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     return env;
 }
 

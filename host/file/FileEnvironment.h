@@ -23,7 +23,9 @@ public:
 
     // Opens the company in `folder`; with create, makes the folder and its catalog when missing.
     // Throws FileError when the folder is not a company.
-    static std::shared_ptr<FileEnvironment> Open(const std::string& folder, bool create);
+    // With readOnly, writes are refused and the company opens where the user cannot write.
+    static std::shared_ptr<FileEnvironment> Open(const std::string& folder, bool create,
+                                                 bool readOnly = false);
     ~FileEnvironment();
     FileEnvironment(const FileEnvironment&) = delete;
     FileEnvironment& operator=(const FileEnvironment&) = delete;

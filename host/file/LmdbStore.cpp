@@ -1,7 +1,13 @@
 #include "host/file/Store.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <lmdb.h>
 
@@ -12,7 +18,13 @@ namespace {
 
 void check(int rc, const char* what)
 {
-    if (rc != MDB_SUCCESS) throw FileError(std::string(what) + ": " + mdb_strerror(rc));
+    if (rc == MDB_SUCCESS) return;
+    if (rc == MDB_MAP_FULL)
+        throw FileError(std::string(what) + ": the company has filled the space reserved for it");
+    if (rc == ENOSPC) throw FileError(std::string(what) + ": no space left on the disk");
+    if (rc == MDB_CORRUPTED || rc == MDB_PAGE_NOTFOUND)
+        throw FileError(std::string(what) + ": the company's store is damaged");
+    throw FileError(std::string(what) + ": " + mdb_strerror(rc));
 }
 
 MDB_val val(Bytes b) { return MDB_val{b.size(), const_cast<char*>(b.data())}; }
@@ -52,17 +64,12 @@ private:
     bool m_valid = false;
 };
 
+class LmdbStore;
+
 class LmdbTxn final : public Txn {
 public:
-    LmdbTxn(MDB_env* env, bool write) : m_write(write)
-    {
-        check(mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn), "begin transaction");
-    }
-    ~LmdbTxn() override
-    {
-        m_cursors.clear();
-        if (m_txn) mdb_txn_abort(m_txn);
-    }
+    LmdbTxn(MDB_env* env, bool write, LmdbStore* store);
+    ~LmdbTxn() override;
 
     bool ReadOnly() const override { return !m_write; }
 
@@ -138,27 +145,65 @@ private:
 
     MDB_txn* m_txn = nullptr;
     bool m_write;
+    LmdbStore* m_store;
     std::vector<std::pair<Table, std::unique_ptr<LmdbCursor>>> m_cursors;
 };
 
+// Address space for the map: room to grow beyond the file, never a fixed huge reservation
+// (that fails under `ulimit -v` and in valgrind). Grown between transactions as the file grows.
+constexpr size_t kMinMap = size_t(1) << 30;
+
+size_t mapFor(uint64_t fileBytes)
+{
+    return std::max<size_t>(kMinMap, size_t(fileBytes) * 2);
+}
+
+std::string openFailure(const std::string& folder, int rc)
+{
+    switch (rc) {
+    case ENOENT: return folder + " is not a company folder (no data.mdb)";
+    case EACCES:
+    case EPERM: return "cannot open company " + folder + ": permission denied";
+    case EROFS: return "cannot open company " + folder + " for writing: read-only file system";
+    case ENOMEM: return "cannot open company " + folder + ": not enough address space to map it";
+    case ENOSPC: return "cannot open company " + folder + ": no space left on the disk";
+    case MDB_INVALID: return folder + "/data.mdb is not a company store, or its header is damaged";
+    case MDB_VERSION_MISMATCH: return folder + "/data.mdb was written by another store version";
+    default: return "cannot open company " + folder + ": " + mdb_strerror(rc);
+    }
+}
+
+uint64_t fileSize(const std::string& path, bool* exists = nullptr)
+{
+    struct stat st {};
+    const bool ok = ::stat(path.c_str(), &st) == 0;
+    if (exists) *exists = ok;
+    return ok ? uint64_t(st.st_size) : 0;
+}
+
 class LmdbStore final : public Store {
 public:
-    LmdbStore(const std::string& folder, bool create)
+    LmdbStore(const std::string& folder, bool create, bool readOnly) : m_folder(folder)
     {
         namespace fs = std::filesystem;
-        if (!create && !fs::exists(fs::path(folder) / "data.mdb"))
-            throw FileError(folder + " is not a company folder (no data.mdb)");
+        const std::string data = folder + "/data.mdb";
+        bool exists = false;
+        const uint64_t bytes = fileSize(data, &exists);
+        if (!create && !exists) throw FileError(folder + " is not a company folder (no data.mdb)");
+        if (!create && bytes == 0) throw FileError(data + " is empty: the company is damaged");
         if (create) fs::create_directories(folder);
-        check(mdb_env_create(&m_env), "create environment");
-        mdb_env_set_maxdbs(m_env, 256);
-        // Address space only; the file grows with the data.
-        mdb_env_set_mapsize(m_env, size_t(64) << 30);
-        // NOTLS: a fill keeps a read transaction open across yields while the same thread writes.
-        const int rc = mdb_env_open(m_env, folder.c_str(), MDB_NOTLS, 0644);
-        if (rc != MDB_SUCCESS) {
-            mdb_env_close(m_env);
-            m_env = nullptr;
-            throw FileError("cannot open company " + folder + ": " + mdb_strerror(rc));
+        if (!readOnly) preallocateLockFile();
+
+        int rc = openEnv(mapFor(bytes), readOnly ? MDB_RDONLY : 0);
+        if (readOnly && (rc == EACCES || rc == EROFS || rc == EPERM))
+            rc = openEnv(mapFor(bytes), MDB_RDONLY | MDB_NOLOCK);  // nobody can write here anyway
+        if (rc != MDB_SUCCESS) throw FileError(openFailure(folder, rc));
+        m_readOnly = readOnly;
+        checkFileSize(data);
+        if (!(m_flags & MDB_NOLOCK)) {
+            int dead = 0;
+            mdb_reader_check(m_env, &dead);  // slots of readers that were killed
+            m_lockInode = lockInode();
         }
     }
     ~LmdbStore() override
@@ -167,18 +212,140 @@ public:
     }
     std::unique_ptr<Txn> Begin(bool write) override
     {
-        return std::make_unique<LmdbTxn>(m_env, write);
+        if (write) beforeWrite();
+        auto txn = std::make_unique<LmdbTxn>(m_env, write, this);
+        return txn;
     }
 
+    void TxnEnded() { --m_open; }
+    void TxnBegun() { ++m_open; }
+
 private:
+    int openEnv(size_t map, unsigned flags)
+    {
+        if (m_env) mdb_env_close(m_env);
+        m_env = nullptr;
+        check(mdb_env_create(&m_env), "create environment");
+        mdb_env_set_maxdbs(m_env, 256);
+        // NOTLS: a fill keeps a read transaction open across yields while the same thread writes.
+        m_flags = MDB_NOTLS | flags;
+        int rc;
+        // Under a limit on address space, settle for a smaller map rather than refuse.
+        for (;;) {
+            mdb_env_set_mapsize(m_env, map);
+            m_map = map;
+            rc = mdb_env_open(m_env, m_folder.c_str(), m_flags, 0644);
+            if (rc != ENOMEM || map <= (size_t(64) << 20)) break;
+            mdb_env_close(m_env);
+            check(mdb_env_create(&m_env), "create environment");
+            mdb_env_set_maxdbs(m_env, 256);
+            map /= 2;
+        }
+        if (rc != MDB_SUCCESS) {
+            mdb_env_close(m_env);
+            m_env = nullptr;
+        }
+        return rc;
+    }
+
+    // A data file shorter than the pages the store says it has would fault on first touch
+    // (SIGBUS): refuse it by name instead.
+    void checkFileSize(const std::string& data)
+    {
+        MDB_envinfo info;
+        MDB_stat st;
+        mdb_env_info(m_env, &info);
+        mdb_env_stat(m_env, &st);
+        const uint64_t needed = (uint64_t(info.me_last_pgno) + 1) * st.ms_psize;
+        const uint64_t have = fileSize(data);
+        if (have < needed)
+            throw FileError(data + " is damaged: it holds " + std::to_string(have) +
+                            " bytes but its pages need " + std::to_string(needed) +
+                            " (the file was cut short)");
+    }
+
+    // The reader table lives in a mapped lock file; on a full disk a sparse one faults when
+    // first written, so give it real blocks before the store maps it.
+    void preallocateLockFile()
+    {
+        const std::string lock = m_folder + "/lock.mdb";
+        bool exists = false;
+        if (fileSize(lock, &exists) > 0 && exists) return;
+        const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return;  // the store's own open reports why
+        const int rc = ::posix_fallocate(fd, 0, off_t(1) << 16);
+        ::close(fd);
+        if (rc == ENOSPC) {
+            ::unlink(lock.c_str());
+            throw FileError("cannot open company " + m_folder + ": no space left on the disk");
+        }
+    }
+
+    ino_t lockInode() const
+    {
+        struct stat st {};
+        return ::stat((m_folder + "/lock.mdb").c_str(), &st) == 0 ? st.st_ino : 0;
+    }
+
+    void beforeWrite()
+    {
+        if (m_readOnly) throw FileError("the company " + m_folder + " is open for reading only");
+        // A lock file removed or replaced under us means other writers no longer share our
+        // writer lock: writing now could lose their commits or ours.
+        if (!(m_flags & MDB_NOLOCK) && lockInode() != m_lockInode)
+            throw FileError("the lock file of company " + m_folder +
+                            " was removed or replaced while open; close every program using "
+                            "the company and open it again");
+        int dead = 0;
+        mdb_reader_check(m_env, &dead);
+        if (m_open == 0) growMap();
+    }
+
+    void growMap()
+    {
+        MDB_envinfo info;
+        MDB_stat st;
+        mdb_env_info(m_env, &info);
+        mdb_env_stat(m_env, &st);
+        const uint64_t used = (uint64_t(info.me_last_pgno) + 1) * st.ms_psize;
+        if (used * 2 < info.me_mapsize) return;
+        const size_t want = mapFor(used);
+        if (mdb_env_set_mapsize(m_env, want) == MDB_SUCCESS) m_map = want;
+    }
+
+    std::string m_folder;
     MDB_env* m_env = nullptr;
+    unsigned m_flags = 0;
+    size_t m_map = 0;
+    bool m_readOnly = false;
+    ino_t m_lockInode = 0;
+    int m_open = 0;
 };
+
+LmdbTxn::LmdbTxn(MDB_env* env, bool write, LmdbStore* store) : m_write(write), m_store(store)
+{
+    int rc = mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn);
+    if (rc == MDB_MAP_RESIZED) {
+        // Another process grew the file past our map: adopt its size, then begin again.
+        mdb_env_set_mapsize(env, 0);
+        rc = mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn);
+    }
+    check(rc, "begin transaction");
+    m_store->TxnBegun();
+}
+
+LmdbTxn::~LmdbTxn()
+{
+    m_cursors.clear();
+    if (m_txn) mdb_txn_abort(m_txn);
+    m_store->TxnEnded();
+}
 
 }  // namespace
 
-std::unique_ptr<Store> OpenLmdbStore(const std::string& folder, bool create)
+std::unique_ptr<Store> OpenLmdbStore(const std::string& folder, bool create, bool readOnly)
 {
-    return std::make_unique<LmdbStore>(folder, create);
+    return std::make_unique<LmdbStore>(folder, create, readOnly);
 }
 
 }  // namespace kelo::store

@@ -159,7 +159,18 @@ void WriteRec(DataFile f, uint32_t recno, const void* buf)
 {
     if (f->kind != FileKind::Data) throw FileError("WriteRec on " + describe(f));
     if (recno == 0) throw FileError("WriteRec of record 0 on " + describe(f));
+    if (recno > kMaxRecordNumber)
+        throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
+                        " is beyond the last a file can hold (" +
+                        std::to_string(kMaxRecordNumber) + ")");
     f->env->With(true, [&](store::Txn& txn) {
+        // A file made with another record length is another layout's file: adding records of
+        // this length to it would leave it unreadable either way.
+        const FileEnvironment::TableInfo* info = f->env->Find(txn, f->path);
+        if (info && info->recordLength != f->recordLength)
+            throw FileError(describe(f) + " holds records of " +
+                            std::to_string(info->recordLength) + " bytes; this program's are " +
+                            std::to_string(f->recordLength) + ": nothing was written");
         Be32 key(recno);
         txn.Put(tableOf(f, txn), key.view(),
                 Bytes(static_cast<const char*>(buf), f->recordLength));
@@ -270,7 +281,11 @@ uint32_t FindNewRecNo(DataFile index)
     data.kind = FileKind::Data;
     data.recordLength = info->recordLength;
     data.env = index->env;
-    return RecCount(&data) + 1;
+    const uint32_t count = RecCount(&data);
+    if (count >= kMaxRecordNumber)
+        throw FileError(describe(&data) + " is full: it holds the last record number " +
+                        std::to_string(kMaxRecordNumber));
+    return count + 1;
 }
 
 uint32_t SearchKey(DataFile index, const char* key, uint32_t* recno)

@@ -20,6 +20,9 @@ inline constexpr int kLedgerPurchases = 257;
 inline constexpr int kLedgerNominal = 258;
 inline constexpr int kLedgerBank = 260;
 
+// Record numbers run from 1 to this; the checks and dumps that walk every number stay bounded.
+inline constexpr uint32_t kMaxRecordNumber = 16'777'215;
+
 // Data files: reads record `recno` (1-based) into buf (the descriptor's record length).
 // Index files: reads the recno-th entry in key order as the key bytes followed by the
 // 32-bit record number. Returns non-zero when read, 0 when there is no such record.

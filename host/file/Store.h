@@ -55,7 +55,11 @@ public:
     virtual std::unique_ptr<Txn> Begin(bool write) = 0;
 };
 
-// Opens (or, with create, makes) the LMDB environment in `folder`. Throws kelo::FileError.
-std::unique_ptr<Store> OpenLmdbStore(const std::string& folder, bool create);
+// Opens (or, with create, makes) the LMDB environment in `folder`. With readOnly, write
+// transactions are refused and a folder the user cannot write to (a read-only mount, another
+// user's files) still opens for reading. Throws kelo::FileError with what failed: not a company,
+// permission, no space, a data file cut short or damaged, not enough address space.
+std::unique_ptr<Store> OpenLmdbStore(const std::string& folder, bool create,
+                                     bool readOnly = false);
 
 }  // namespace kelo::store

@@ -115,7 +115,7 @@ private:
 int RunCheck(const Args& args)
 {
     if (args.size() != 1) throw ToolError("usage: kelo-data check DIR");
-    DataContext ctx = OpenCompany(args[0]);
+    DataContext ctx = OpenCompany(args[0], true);
     CDDataResourceManager mgr(ctx);
     mgr.GetResources().AddDataFile(kFileSetup);
     mgr.ObtainResources();

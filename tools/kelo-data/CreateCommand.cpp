@@ -12,7 +12,7 @@ int RunCreate(const Args& args)
 {
     if (args.size() != 1) throw ToolError("usage: kelo-data create DIR");
     CompanyFolder folder(args[0]);
-    DataContext::Create(args[0]);
+    DataContext::Create(folder.Path());
     folder.Keep();
     std::printf("created an empty company in %s\n", args[0].c_str());
     return 0;

@@ -37,7 +37,7 @@ int RunDemo(const Args& args)
         std::fflush(stdout);
     };
     {
-        DataContext ctx = DataContext::Create(dir);
+        DataContext ctx = DataContext::Create(folder.Path());
         demo::MakeDemoCompany(ctx, options);
     }
     folder.Keep();

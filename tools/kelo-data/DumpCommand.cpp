@@ -110,7 +110,7 @@ int RunDump(const Args& args)
     const bool json = args.Has("json");
     const std::vector<std::string>& positional = args.operands;
     if (positional.size() != 2) throw ToolError("usage: kelo-data dump DIR FILE [--json]");
-    DataContext ctx = OpenCompany(positional[0]);
+    DataContext ctx = OpenCompany(positional[0], true);
     const FileInfo& info = ResolveFile(positional[1]);
     CDDataResourceManager mgr(ctx);
     mgr.GetResources().AddDataFile(info.number);

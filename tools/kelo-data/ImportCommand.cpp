@@ -49,8 +49,9 @@ std::vector<Line> readLines(const std::string& path, const Layout& layout)
         Line line{n, 0, false, doc.object()};
         if (line.object.contains("record_number")) {
             const double r = line.object["record_number"].toDouble(-1);
-            if (r < 1 || r > 4294967295.0 || r != double(uint32_t(r)))
-                throw where("record_number must be a whole number from 1");
+            if (r < 1 || r > double(kMaxRecordNumber) || r != double(uint32_t(r)))
+                throw where("record_number must be a whole number from 1 to " +
+                            std::to_string(kMaxRecordNumber));
             line.recno = uint32_t(r);
         }
         line.deleted = line.object["deleted"].toBool(false);

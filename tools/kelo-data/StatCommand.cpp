@@ -25,7 +25,7 @@ const char* kindName(FileKind kind)
 int RunStat(const Args& args)
 {
     if (args.size() != 1) throw ToolError("usage: kelo-data stat DIR");
-    DataContext ctx = OpenCompany(args[0]);
+    DataContext ctx = OpenCompany(args[0], true);
     CDDataResourceManager mgr(ctx);
     mgr.GetResources().AddDataFile(kFileSetup);
     mgr.ObtainResources();

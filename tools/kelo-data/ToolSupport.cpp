@@ -45,13 +45,13 @@ bool IsCompanyFolder(const std::string& folder)
     return std::filesystem::exists(std::filesystem::path(folder) / "data.mdb");
 }
 
-DataContext OpenCompany(const std::string& folder)
+DataContext OpenCompany(const std::string& folder, bool forReading)
 {
     if (!std::filesystem::is_directory(folder))
         throw ToolError(folder + ": no such folder");
     if (!IsCompanyFolder(folder)) throw ToolError(folder + ": not a company folder (no data.mdb)");
     try {
-        return DataContext::Open(folder);
+        return forReading ? DataContext::OpenForReading(folder) : DataContext::Open(folder);
     } catch (const FileError& e) {
         throw ToolError(folder + ": " + e.what());
     }

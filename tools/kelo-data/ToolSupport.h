@@ -16,7 +16,8 @@ namespace kelo::tool {
 bool IsCompanyFolder(const std::string& folder);
 
 // Opens the company in `folder`; throws ToolError naming the folder when it is none.
-DataContext OpenCompany(const std::string& folder);
+// forReading: for commands that never write (a read-only folder still opens).
+DataContext OpenCompany(const std::string& folder, bool forReading = false);
 
 // The file named by `arg`: a file number ("12") or a path name ("HEADER.DTA", any case).
 // Throws ToolError naming `arg` when no file matches.

@@ -164,7 +164,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
         date = DateStringToNumber(o.date);
         if (!date) throw Refusal("'" + o.date + "' is not a date (dd/mm/yyyy)");
     }
-    DataContext context = DataContext::Open(o.company);
+    DataContext context = DataContext::OpenForReading(o.company);
     CBBusContext bus(context, o.user);
     if (!bus.GetAccessManager().Known())
         throw Refusal("no user '" + o.user + "' in company " + o.company);

@@ -51,11 +51,7 @@ TEST(RecordFile, RecordOfWrongLengthIsReportedWithFileAndRecord)
 {
     TempCompany co;
     DataFile bills = co.Context().File(kFileBills);
-    const uint32_t length = bills->recordLength;
-    SetLength(bills, length - 1);
-    std::vector<uint8_t> shortRec(length - 1, 1);
-    WriteRec(bills, 7, shortRec.data());
-    SetLength(bills, length);
+    test::PlantRawRecord(co.Context(), kFileBills, 7, std::string(bills->recordLength - 1, 'x'));
     auto buf = record(bills, 0);
     try {
         ReadRec(bills, 7, buf.data());

@@ -15,6 +15,15 @@ std::string makeFolder()
 
 }  // namespace
 
+void PlantRawRecord(DataContext& ctx, int number, uint32_t recno, const std::string& bytes)
+{
+    FileEnvironment& env = ctx.Environment();
+    env.With(true, [&](store::Txn& txn) {
+        const char key[4] = {char(recno >> 24), char(recno >> 16), char(recno >> 8), char(recno)};
+        txn.Put(env.Find(txn, ctx.File(number)->path)->table, std::string_view(key, 4), bytes);
+    });
+}
+
 TempCompany::TempCompany() : m_folder(makeFolder()), m_ctx(DataContext::Create(m_folder)) {}
 
 TempCompany::~TempCompany()

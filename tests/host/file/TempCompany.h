@@ -20,4 +20,8 @@ private:
     DataContext m_ctx;
 };
 
+// Stores `bytes` as record `recno` of data file `number` beneath the record API, which refuses
+// damage such as a wrong length: for tests of what readers and checks make of damaged data.
+void PlantRawRecord(DataContext& ctx, int number, uint32_t recno, const std::string& bytes);
+
 }  // namespace kelo::test

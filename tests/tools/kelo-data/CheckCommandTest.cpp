@@ -15,6 +15,7 @@
 #include "host/data/IndexKeys.h"
 #include "host/data/InvoiceRecord.h"
 #include "host/data/StockRecord.h"
+#include "tests/host/file/TempCompany.h"
 #include "tools/kelo-data/demo/DemoCompany.h"
 
 namespace kelo {
@@ -58,10 +59,7 @@ std::vector<uint8_t> readRecord(DataContext& ctx, int file, uint32_t recno)
 const Damage kDamage[] = {
     {"record of the wrong length",
      [](DataContext& ctx) {
-         datafilemap shortFile = *ctx.File(kFileAuditHeaders);
-         SetLength(&shortFile, 100);
-         std::vector<uint8_t> rec(100, 1);
-         WriteRec(&shortFile, 5, rec.data());
+         test::PlantRawRecord(ctx, kFileAuditHeaders, 5, std::string(100, '\1'));
      },
      {"HEADER.DTA (file 12) record 5", "100 bytes long, not 784"}},
     {"index entry pointing nowhere",

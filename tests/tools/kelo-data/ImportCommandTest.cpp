@@ -12,6 +12,7 @@
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
 #include "host/data/AccountRecord.h"
+#include "tests/host/file/TempCompany.h"
 #include "tools/kelo-data/demo/DemoCompany.h"
 
 namespace kelo {
@@ -148,10 +149,7 @@ TEST(ImportCommand, AFailureWhileWritingLeavesTheCompanyAsItWas)
     makeDemo(company);
     {
         DataContext ctx = DataContext::Open(company);
-        datafilemap shortFile = *ctx.File(kFileCustomers);
-        SetLength(&shortFile, 10);
-        const std::vector<uint8_t> rec(10, 'x');
-        WriteRec(&shortFile, 5, rec.data());
+        test::PlantRawRecord(ctx, kFileCustomers, 5, std::string(10, 'x'));
     }
     const std::string before = dump(company, "SALES.IDX");
     writeFile(dir / "in.jsonl", "{\"record_number\": 1, \"reference\": \"FIRST\"}\n"
