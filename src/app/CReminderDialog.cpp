@@ -335,7 +335,12 @@ void CReminderDialog::SelectTask(int command)
     }
     CReminderPage* page =
         PageFactory::Create(command, m_app, m_splitter, m_treePane ? m_treePane->GetTree() : nullptr);
-    if (!page) return;  // the task's page is not part of this build yet
+    if (!page) {
+        // The task's page is not part of this build: the shown task keeps the check mark that
+        // the menu item's own toggle may have moved.
+        CheckTaskItem(m_currentTask);
+        return;
+    }
     m_currentTask = command;
     m_pages[static_cast<size_t>(TaskIndex(command))] = page;
     page->Create(m_splitter);
@@ -349,9 +354,14 @@ void CReminderDialog::SelectTask(int command)
 
 void CReminderDialog::OnSelectTaskMessage(int command, int /*param*/) { SelectTask(command); }
 
-void CReminderDialog::UpdateToolbarForTask(int command)
+void CReminderDialog::CheckTaskItem(int command)
 {
     for (QAction* a : m_menus[1]->actions()) a->setChecked(a->data().toInt() == command);
+}
+
+void CReminderDialog::UpdateToolbarForTask(int command)
+{
+    CheckTaskItem(command);
     for (const ButtonState& state : kButtonStates) {
         if (state.task != command) continue;
         for (size_t i = 0; i < std::size(kCommandButtons); ++i)

@@ -55,6 +55,8 @@ public:
     void OnSelectTaskMessage(int command, int param = 0);
     // Check mark of the task in the Tasks menu; the command bar's buttons for the task.
     void UpdateToolbarForTask(int command);
+    // The Tasks menu's check mark on `command`'s item alone.
+    void CheckTaskItem(int command);
     // A category of the tree was chosen: handed to the active page, if there is one.
     void OnCategorySelected(int item, uint32_t value);
     // The state of a popup about to open: the page's File commands, then the access rights.

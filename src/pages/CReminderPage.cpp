@@ -35,6 +35,7 @@ public:
         if (m_yields) m_services.YieldToHost();
     }
     bool Stopped() const override { return m_stop; }
+    void CheckProgramDate() override { m_services.GetProgramDateChecked(); }
 
 private:
     CKListView& m_list;

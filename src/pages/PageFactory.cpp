@@ -4,6 +4,10 @@
 
 #include "src/pages/CReminderAccount.h"
 #include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderInvoices.h"
+#include "src/pages/CReminderPOP.h"
+#include "src/pages/CReminderSOP.h"
+#include "src/pages/CReminderStock.h"
 #include "src/pages/CReminderToDo.h"
 
 namespace kelo {
@@ -28,6 +32,10 @@ constexpr Entry kPages[] = {
     {32600, &Make<CReminderToDo>},
     {32603, &Make<CReminderAccount>},
     {32604, &Make<CReminderAuditTrail>},
+    {32606, &Make<CReminderInvoices>},
+    {32808, &Make<CReminderSOP>},
+    {32809, &Make<CReminderPOP>},
+    {32810, &Make<CReminderStock>},
 };
 
 PageFactory::Creator& Override()

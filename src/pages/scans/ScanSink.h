@@ -20,6 +20,9 @@ public:
     virtual void Yield() {}
     // True once the fill should stop (a category change, a close).
     virtual bool Stopped() const { return false; }
+    // Called where a page asks for the program date once per record, so a date that moved on
+    // during a long fill is noticed (the page's check posts the refresh).
+    virtual void CheckProgramDate() {}
 };
 
 // What every scan reads: the company, the chosen category value, the program date and the

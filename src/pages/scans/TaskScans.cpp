@@ -2,6 +2,10 @@
 
 #include "src/pages/scans/AccountStatusScan.h"
 #include "src/pages/scans/AccountsDueScan.h"
+#include "src/pages/scans/InvoicesScan.h"
+#include "src/pages/scans/PurchaseOrdersScan.h"
+#include "src/pages/scans/SalesOrdersScan.h"
+#include "src/pages/scans/StockScan.h"
 #include "src/pages/scans/ToDoScan.h"
 
 namespace kelo {
@@ -15,6 +19,10 @@ std::span<const TaskScan> AllTaskScans()
         ToDoTaskScan(),
         AccountsDueTaskScan(),
         AccountStatusTaskScan(),
+        StockTaskScan(),
+        InvoicesTaskScan(),
+        SalesOrdersTaskScan(),
+        PurchaseOrdersTaskScan(),
     };
     return scans;
 }
