@@ -1,7 +1,6 @@
 // The Invoices, Sales Orders and Purchase Orders scans: each page's rule at its edges, then the
-// walk they share (the first-key search, the deleted rule, the value, the stop, a missing file).
+// walk they share (the first-key search, the deleted rule, the value, a missing file).
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -12,7 +11,6 @@
 #include "RecordingSink.h"
 #include "host/data/FileMap.h"
 #include "host/data/InvoiceRecord.h"
-#include "host/framework/CBAccessManager.h"
 #include "host/file/RecordFile.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
@@ -27,7 +25,6 @@ namespace {
 
 using test::DocumentBuilder;
 using test::RecordingSink;
-using Doc = DocumentBuilder::Document;
 
 constexpr uint32_t kAllInvoiceBits = kInvToPrint | kInvToPost | kCrdToPrint | kCrdToPost;
 
@@ -77,22 +74,6 @@ TEST(ClassifyPurchaseOrder, EveryStatusCode)
         EXPECT_EQ(ClassifyPurchaseOrder(status), expected[status]) << "status " << int(status);
     for (int8_t status : {int8_t(9), int8_t(11), int8_t(-1), int8_t(-128)})
         EXPECT_EQ(ClassifyPurchaseOrder(status), 0u) << "status " << int(status);
-}
-
-TEST(DocumentCategories, TreeOrderAndBits)
-{
-    const CBAccessManager none;  // the pages make no access check
-    auto texts = [](const std::vector<TaskCategory>& cs) {
-        std::string s;
-        for (const TaskCategory& c : cs) s += std::string(c.text) + "=" + std::to_string(c.bit) + ";";
-        return s;
-    };
-    EXPECT_EQ(texts(InvoicesCategories("ANNE", none)),
-              "Inv to Print=1;Inv to Post=2;Crd to Print=4;Crd to Post=8;");
-    EXPECT_EQ(texts(SalesOrdersCategories("ANNE", none)),
-              "To Allocate=1;Allocated, to Despatch=2;Held=4;Cancelled=8;Completed=16;");
-    EXPECT_EQ(texts(PurchaseOrdersCategories("ANNE", none)),
-              "To Order=1;To Deliver=2;Cancelled=8;Completed=16;");
 }
 
 class DocumentScanTest : public ::testing::Test {
@@ -165,20 +146,6 @@ TEST_F(DocumentScanTest, RowShowsTheFourAmountSumTheDateTheCleanNameAndTheRecord
     EXPECT_EQ(IndexedRowRecord(DocumentColumns(), row), rec);
 }
 
-TEST_F(DocumentScanTest, OrderValueIsTheSumOfAllFourAmounts)
-{
-    // Each amount alone would show something else.
-    const Doc order{.number = 7, .amounts = {1000.0, 200.0, 30.0, 4.5}};
-    build.AddSalesOrder(order);
-    build.AddPurchaseOrder(order);
-    const auto sop = ScanEach(&ScanSalesOrders, {kSopToAllocate});
-    const auto pop = ScanEach(&ScanPurchaseOrders, {kPopToOrder});
-    ASSERT_EQ(sop[0].rows.size(), 1u);
-    ASSERT_EQ(pop[0].rows.size(), 1u);
-    EXPECT_EQ(Shown(sop[0].rows[0], DocumentColumn::Amount), "1234.50");
-    EXPECT_EQ(Shown(pop[0].rows[0], DocumentColumn::Amount), "1234.50");
-}
-
 TEST_F(DocumentScanTest, DeletedMarkCountsOnlyOnRecordsReachedByNext)
 {
     // Number 1 is found by the first-key search and listed whatever its name holds; 2 and 4
@@ -191,45 +158,17 @@ TEST_F(DocumentScanTest, DeletedMarkCountsOnlyOnRecordsReachedByNext)
     EXPECT_EQ(Numbers(inv[0]), (std::vector<uint32_t>{1, 3}));
     EXPECT_EQ(inv[0].yields, 2) << "a passed-over record is not a step of the walk";
 
-    build.AddSalesOrder({.number = 8, .status = 8});
+    // The orders' value is the sum of all four amounts; any one alone shows something else.
+    build.AddSalesOrder({.number = 8, .status = 8, .amounts = {1000.0, 200.0, 30.0, 4.5}});
     build.AddSalesOrder({.number = 9, .status = 8, .deleted = true});
-    build.AddPurchaseOrder({.number = 8, .status = 3});
+    build.AddPurchaseOrder({.number = 8, .status = 3, .amounts = {1000.0, 200.0, 30.0, 4.5}});
     build.AddPurchaseOrder({.number = 9, .status = 3, .deleted = true});
-    EXPECT_EQ(Numbers(ScanEach(&ScanSalesOrders, {kSopCompleted})[0]), std::vector<uint32_t>{8});
-    EXPECT_EQ(Numbers(ScanEach(&ScanPurchaseOrders, {kPopCancelled})[0]), std::vector<uint32_t>{8});
-}
-
-TEST_F(DocumentScanTest, EachOrderStateListsUnderItsOneCategory)
-{
-    struct Case {
-        int8_t status;
-        uint32_t sop, pop;
-    } const cases[] = {
-        {4, kSopToAllocate, 0},   {5, kSopToDespatch, 0},        {10, kSopHeld, 0},
-        {7, kSopCancelled, 0},    {8, kSopCompleted, kPopCompleted}, {0, kSopToAllocate, kPopToOrder},
-        {6, kSopToDespatch, kPopToDeliver}, {3, kSopCancelled, kPopCancelled}, {12, 0, 0},
-        {1, kSopToAllocate, 0},
-    };
-    uint32_t number = 100;
-    for (const Case& c : cases) {
-        build.AddSalesOrder({.number = number, .status = c.status});
-        build.AddPurchaseOrder({.number = number, .status = c.status});
-        ++number;
-    }
-    const auto sop = ScanEach(&ScanSalesOrders, {1, 2, 4, 8, 16});
-    const auto pop = ScanEach(&ScanPurchaseOrders, {1, 2, 4, 8, 16});
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const uint32_t n = 100 + uint32_t(i);
-        for (size_t k = 0; k < 5; ++k) {
-            const uint32_t bit = 1u << k;
-            const auto sopRows = Numbers(sop[k]), popRows = Numbers(pop[k]);
-            EXPECT_EQ(std::count(sopRows.begin(), sopRows.end(), n), cases[i].sop == bit ? 1 : 0)
-                << "sales status " << int(cases[i].status) << " category " << bit;
-            EXPECT_EQ(std::count(popRows.begin(), popRows.end(), n), cases[i].pop == bit ? 1 : 0)
-                << "purchase status " << int(cases[i].status) << " category " << bit;
-        }
-    }
-    EXPECT_TRUE(pop[2].rows.empty()) << "no purchase order category has bit 4";
+    const auto sop = ScanEach(&ScanSalesOrders, {kSopCompleted})[0];
+    const auto pop = ScanEach(&ScanPurchaseOrders, {kPopCancelled})[0];
+    ASSERT_EQ(Numbers(sop), std::vector<uint32_t>{8});
+    ASSERT_EQ(Numbers(pop), std::vector<uint32_t>{8});
+    EXPECT_EQ(Shown(sop.rows[0], DocumentColumn::Amount), "1234.50");
+    EXPECT_EQ(Shown(pop.rows[0], DocumentColumn::Amount), "1234.50");
 }
 
 TEST_F(DocumentScanTest, NameWithoutTerminatorIsCutAtItsWidth)
@@ -254,17 +193,6 @@ TEST_F(DocumentScanTest, EmptyOrMissingFileListsNothing)
     FileDelete(company.Context().File(kFilePurchaseOrderIndex));
     EXPECT_TRUE(ScanEach(&ScanSalesOrders, {31})[0].rows.empty());
     EXPECT_TRUE(ScanEach(&ScanPurchaseOrders, {31})[0].rows.empty());
-}
-
-TEST_F(DocumentScanTest, StopEndsTheWalkBeforeTheNextRecord)
-{
-    for (uint32_t n = 1; n <= 5; ++n) build.AddInvoice({.number = n});
-    RecordingSink sink;
-    sink.onYield = [](RecordingSink& s) {
-        if (s.yields == 2) s.stopped = true;
-    };
-    ScanInvoices(ScanInput{company.Context(), kInvToPrint, kToday, "OVERSEE"}, sink);
-    EXPECT_EQ(Numbers(sink), (std::vector<uint32_t>{1, 2}));
 }
 
 }  // namespace
