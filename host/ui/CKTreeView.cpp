@@ -33,10 +33,12 @@ CKTreeView::CKTreeView(QWidget* parent, int id) : QTreeWidget(parent), m_id(id)
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
-    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
-        if (m_silent || !current) return;
-        const int item = indexOfTopLevelItem(current);
-        emit itemSelected(item, GetItemValue(item));
+    // Raised once the selection itself has moved: a mouse press moves the current item before
+    // the selection, and a listener asking for the selected item then would get the old one.
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (m_silent) return;
+        const int item = GetSelectedItem();
+        if (item >= 0) emit itemSelected(item, GetItemValue(item));
     });
 }
 

@@ -1,5 +1,7 @@
 #include "host/ui/CKTreeView.h"
 
+#include <vector>
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -44,6 +46,15 @@ TEST(CKTreeView, OnlyTheUsersChoiceIsReported)
     ASSERT_GE(selected.count(), 1);
     EXPECT_EQ(tree.GetSelectedItem(), selected.last().at(0).toInt());
     EXPECT_EQ(selected.last().at(1).value<uint32_t>(), tree.GetItemValue(tree.GetSelectedItem()));
+
+    // A click: whoever hears the signal finds the clicked item selected already.
+    std::vector<int> selectedWhenHeard;
+    QObject::connect(&tree, &CKTreeView::itemSelected,
+                     [&](int, uint32_t) { selectedWhenHeard.push_back(tree.GetSelectedItem()); });
+    const QRect current = tree.visualItemRect(tree.topLevelItem(0));
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, current.center());
+    EXPECT_EQ(selected.last().at(0).toInt(), 0);
+    EXPECT_EQ(selectedWhenHeard, std::vector<int>{0});
 
     const int before = selected.count();
     tree.DeleteAllItems();
