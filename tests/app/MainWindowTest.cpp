@@ -117,29 +117,6 @@ TEST_F(MainWindowTest, CommandBarFollowsTheTaskTable)
     }
 }
 
-TEST_F(MainWindowTest, TasksMenuCheckMarkSitsOnTheShownTaskAlone)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    QMenu* tasks = window->Menu(CReminderDialog::Popup::Tasks);
-    auto checked = [&] {
-        std::vector<int> v;
-        for (QAction* a : tasks->actions())
-            if (a->isChecked()) v.push_back(a->data().toInt());
-        return v;
-    };
-    // Chosen with the menu, as the user does: a checkable item toggles itself when triggered,
-    // the one already checked included.
-    const int order[] = {32810, 32606, 32606, 32600, 32808, 32809, 32603, 32604, 32600};
-    for (int command : order) {
-        SCOPED_TRACE(command);
-        window->FindMenuCommand(command)->trigger();
-        Settle();
-        EXPECT_EQ(window->CurrentTask(), command);
-        EXPECT_EQ(checked(), std::vector<int>{window->CurrentTask()});
-    }
-}
-
 TEST_F(MainWindowTest, ChoosingTheShownTaskMakesANewPageAndRescans)
 {
     CReminderDialog* window = Open();
