@@ -3,6 +3,7 @@ BUILD ?= build
 # The tests run in a build of their own with AddressSanitizer and UBSan.
 TEST_BUILD ?= build-test
 JOBS ?= 2
+FUZZ_SECONDS ?= 5
 COMPANY ?= $(or $(XDG_DATA_HOME),$(HOME)/.local/share)/kelo/company
 # make install PREFIX=~/.local (or /usr/local, the default; DESTDIR stages it elsewhere).
 PREFIX ?= /usr/local
@@ -21,6 +22,8 @@ build: configure
 test: setup
 	cmake -S . -B $(TEST_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKELO_SANITIZE=ON
 	cmake --build $(TEST_BUILD) -j$(JOBS)
+	# A short run of every fuzz target (scripts/fuzz --seconds N for a long one).
+	bash scripts/fuzz --seconds $(FUZZ_SECONDS)
 	cd $(TEST_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 run: build
