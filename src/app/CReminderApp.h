@@ -61,6 +61,7 @@ public:
     // Throws std::logic_error when no company is open (no host global block).
     DataContext& Context() override;
     const CBAccessManager& AccessManager() const override { return m_access; }
+    GlobalBlock Block() const override { return GlobalBlock(m_globalBlock); }
     bool IsSupervisor() const;
 
     // Window placement under [Tasks] of GetINI(1). Restore answers true when a placement was

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "host/data/GlobalBlock.h"
+
 class QWidget;
 
 namespace kelo {
@@ -35,6 +37,9 @@ public:
     virtual DataContext& Context() = 0;
     // The logged-on user's rights: Check answers true when the user is barred.
     virtual const CBAccessManager& AccessManager() const = 0;
+    // The host's global block as the application took it at start (ledger ageing, the
+    // auto-complete option, the user's name for remembered sizes). Without a host, none.
+    virtual GlobalBlock Block() const { return GlobalBlock(nullptr); }
 };
 
 // The supervisor's logon name; compared exactly, case-sensitive.

@@ -277,7 +277,7 @@ bool CReminderPage::RunFill(const ScanFunction& scan, bool yields)
 ScanInput CReminderPage::MakeScanInput() const
 {
     return ScanInput{m_services.Context(), m_categoryValue, m_services.GetProgramDateChecked(),
-                     m_services.CurrentUserName()};
+                     m_services.CurrentUserName(), m_services.Block()};
 }
 
 QMenu* CReminderPage::CreateContextMenu(QWidget* parent)

@@ -199,7 +199,7 @@ bool CAddTask::OnInitDialog()
     }
     m_description->setMaxLength(kDescriptionLimit);
     m_type->lineEdit()->setMaxLength(kTypeLimit);
-    if (GlobalBlock::Current().Exists() && GlobalBlock::Current().AutoComplete())
+    if (const GlobalBlock block = m_services.Block(); block.Exists() && block.AutoComplete())
         AttachIntelliPopup(*m_popup, m_description, kIntelliHistory, 0, kHistoryKey);
     m_type->setFocus();
     return true;

@@ -12,7 +12,6 @@
 #include "host/ui/CKDialler.h"
 #include "host/ui/CKMessageBox.h"
 #include "src/app/TaskServices.h"
-#include "host/data/GlobalBlock.h"
 #include "src/pages/scans/AccountStatusScan.h"
 
 namespace kelo {
@@ -64,7 +63,7 @@ void CAccountProperties::LoadAccount()
     const uint16_t programDate = Services().GetProgramDateChecked();
     try {
         m_details = AccountDetails::Load(m_context, m_recNo, m_ledger,
-                                         AgingSettingsOf(GlobalBlock::Current(), m_ledger),
+                                         AgingSettingsOf(Services().Block(), m_ledger),
                                          programDate);
     } catch (const std::exception& e) {
         m_details = AccountDetails{};

@@ -25,10 +25,13 @@ public:
     const std::string& CurrentUserName() const override { return userName; }
     DataContext& Context() override { return m_context; }
     const CBAccessManager& AccessManager() const override { return m_access; }
+    GlobalBlock Block() const override { return block; }
 
     uint16_t programDate = 0;
     bool backgroundFill = false;
     std::string userName;
+    // None unless the test hands in one.
+    GlobalBlock block{nullptr};
     int yields = 0;
     // Runs at each yield, before the event loop; gets the yield's number (1 = the first).
     std::function<void(int)> onYield;

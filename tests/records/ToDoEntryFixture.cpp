@@ -23,6 +23,7 @@ void Drain()
 void ToDoEntryFixture::SetUp()
 {
     services.programDate = kToday;
+    services.block = GlobalBlock(registry.Block().data());
     AddUser("ANNA");
     AddUser("BOB");
 }

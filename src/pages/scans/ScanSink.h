@@ -4,6 +4,8 @@
 #include <span>
 #include <string>
 
+#include "host/data/GlobalBlock.h"
+
 namespace kelo {
 
 class DataContext;
@@ -25,13 +27,15 @@ public:
     virtual void CheckProgramDate() {}
 };
 
-// What every scan reads: the company, the chosen category value, the program date and the
-// logged-on user (pages that list per user, such as To Do).
+// What every scan reads: the company, the chosen category value, the program date, the
+// logged-on user (pages that list per user, such as To Do) and the host's global block for the
+// settings it holds (none outside the host: the settings' defaults hold).
 struct ScanInput {
     DataContext& context;
     uint32_t category;
     uint16_t programDate;
     std::string userName;
+    GlobalBlock block{nullptr};
 };
 
 }  // namespace kelo
