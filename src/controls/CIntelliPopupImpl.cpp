@@ -26,7 +26,10 @@ QString FirstColumn(const QString& text) { return text.section(QLatin1Char('\t')
 
 }  // namespace
 
-CIntelliPopupImpl::CIntelliPopupImpl(QObject* parent) : QObject(parent) {}
+CIntelliPopupImpl::CIntelliPopupImpl(GlobalBlock block, QObject* parent)
+    : QObject(parent), m_block(block)
+{
+}
 
 CIntelliPopupImpl::~CIntelliPopupImpl() { Detach(); }
 

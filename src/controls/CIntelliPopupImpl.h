@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 
+#include "host/data/GlobalBlock.h"
 #include "host/ui/CKIntelliNotify.h"
 #include "host/ui/CKIntelliTarget.h"
 
@@ -45,7 +46,9 @@ public:
     static constexpr int kDefaultHeight = 180;
     static constexpr int kMinimumHeight = 200;
 
-    explicit CIntelliPopupImpl(QObject* parent = nullptr);
+    // `block` is the host's global block the dialog was handed: the remembered popup sizes are
+    // kept per logged-on user.
+    explicit CIntelliPopupImpl(GlobalBlock block, QObject* parent = nullptr);
     ~CIntelliPopupImpl() override;
 
     // Hooks `field` (the edit found by AttachIntelliPopup) and takes the cache of (kind, flag).
@@ -73,6 +76,7 @@ public:
     CIntelliStore* Store() const { return m_store.get(); }
     CIntelliCache* Cache() const { return m_cache.get(); }
     int ListedCount() const { return m_listed; }
+    const GlobalBlock& Block() const { return m_block; }
 
     bool TabAfterChoosing() const { return m_tabAfterChoosing; }
     void SetTabAfterChoosing(bool on) { m_tabAfterChoosing = on; }
@@ -137,6 +141,7 @@ private:
     QString TypedText() const;
     bool Matches(int row, const QString& typed, bool forChoosing) const;
 
+    GlobalBlock m_block;
     QPointer<QLineEdit> m_field;
     QPointer<CIntelliPopupWnd> m_window;
     CIntelliEditHook* m_editHook = nullptr;

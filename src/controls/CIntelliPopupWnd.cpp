@@ -86,7 +86,7 @@ QString CIntelliPopupWnd::SizeKey(const char* which) const
         const int logical = qRound(field->screen()->logicalDotsPerInchX());
         if (logical > 0) dpi = logical;
     }
-    const GlobalBlock block = GlobalBlock::Current();
+    const GlobalBlock& block = m_popup.Block();
     const QString user = block.Exists() ? QString::fromLatin1(block.UserName().c_str()) : QString();
     return QStringLiteral("POPUP-%1-%2-%3-%4-%5")
         .arg(m_popup.Kind())

@@ -99,7 +99,7 @@ CAddTask::CAddTask(CReminderToDo& page, DataContext& context, uint32_t recNo)
       m_notes(new QPlainTextEdit),
       m_ok(new QPushButton(QStringLiteral("OK"))),
       m_cancel(new QPushButton(QStringLiteral("Cancel"))),
-      m_popup(new CIntelliPopupImpl(this))
+      m_popup(new CIntelliPopupImpl(page.Services().Block(), this))
 {
     setWindowTitle(QStringLiteral("To Do Entry"));
     m_type->setObjectName(QStringLiteral("type"));

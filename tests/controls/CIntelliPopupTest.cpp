@@ -64,7 +64,7 @@ protected:
         layout->addWidget(next);
         window->resize(300, 100);
         window->move(100, 100);
-        popup = new CIntelliPopupImpl(window);
+        popup = new CIntelliPopupImpl(GlobalBlock(registry.Block().data()), window);
         QObject::connect(popup, &CIntelliPopupImpl::notified,
                          [this](const CKIntelliNotify& n) { codes.push_back(n.code); });
         window->show();
@@ -389,7 +389,7 @@ TEST_F(IntelliPopupTest, AttachFindsTheEditInsideAControl)
     EXPECT_TRUE(AttachIntelliPopup(*popup, &outer, 0, 0, 61255));
     EXPECT_EQ(popup->Field(), edit);
     QWidget empty(window);
-    CIntelliPopupImpl other;
+    CIntelliPopupImpl other(GlobalBlock(nullptr));
     EXPECT_FALSE(AttachIntelliPopup(other, &empty, 0, 0, 61255));
     EXPECT_EQ(other.Field(), nullptr);
 }
