@@ -5,7 +5,7 @@
 
 namespace kelo {
 
-bool ForeignTraderEnabled() { return GlobalBlock::Current().U32(kGlobalForeignTrader) == 1; }
+bool ForeignTraderEnabled(const GlobalBlock& block) { return block.U32(kGlobalForeignTrader) == 1; }
 
 bool IsBaseCurrency(uint8_t currency) { return currency == kBankCurrencyBase; }
 

@@ -227,7 +227,7 @@ void CPayBill::LookUpBank(bool openLookup)
     const std::string code = Bytes(m_bank->Text().trimmed());
     std::vector<uint8_t> bank(kBankLength, 0), nominal(kNominalLength, 0);
     if (!code.empty() && FlashFindAccount(m_context, kLedgerBank, code.c_str(), bank.data(), 0)) {
-        if (ForeignTraderEnabled() && !IsBaseCurrency(GetU8(bank.data(), kBankCurrency))) {
+        if (ForeignTraderEnabled(m_services.Block()) && !IsBaseCurrency(GetU8(bank.data(), kBankCurrency))) {
             m_bank->SetTextQuietly(QString());
             m_bankName->clear();
             m_bank->Edit()->setFocus();
@@ -288,7 +288,7 @@ bool CPayBill::RunChecks(const std::vector<uint8_t>& setup)
     std::vector<uint8_t> bank(kBankLength, 0);
     if (!FlashFindAccount(m_context, kLedgerBank, code.c_str(), bank.data(), 0))
         return Refuse(61233, m_bank->Edit());
-    if (ForeignTraderEnabled() && !IsBaseCurrency(GetU8(bank.data(), kBankCurrency))) {
+    if (ForeignTraderEnabled(m_services.Block()) && !IsBaseCurrency(GetU8(bank.data(), kBankCurrency))) {
         m_bank->SetTextQuietly(QString());
         m_bankName->clear();
         return Refuse(61278, m_bank->Edit(), MsgKind::Stop);

@@ -63,11 +63,11 @@ protected:
 
     void TearDown() override
     {
+        services.block = GlobalBlock(nullptr);  // a test's block has gone with its body
         if (dialog) dialog->DestroyWindow();
         delete dialog.data();
         page->DestroyWindow();
         test::Drain();
-        g_lpGlobVar = nullptr;
     }
 
     CPayBill* Open(uint32_t recNo = 1)
@@ -141,8 +141,8 @@ TEST_F(PayBillTest, BankLookupShowsTheNameOrRefusesAForeignBank)
     EXPECT_EQ(dialog->BankName()->text(), "Petty Cash");
 
     std::vector<uint8_t> block(kGlobalBlockLength, 0);
-    g_lpGlobVar = block.data();
-    GlobalBlock(block.data()).SetU32(kGlobalForeignTrader, 1);
+    services.block = GlobalBlock(block.data());
+    services.block.SetU32(kGlobalForeignTrader, 1);
     CKScriptedAnswerer answers;
     dialog->Bank()->SetText("1260");
     ASSERT_EQ(answers.Count(), 1);
@@ -188,8 +188,8 @@ TEST_P(PayBillRefusal, ShowsItsMessageSetsTheFocusAndWritesNothing)
 {
     const Refusal& r = GetParam();
     std::vector<uint8_t> block(kGlobalBlockLength, 0);
-    g_lpGlobVar = block.data();
-    GlobalBlock(block.data()).SetU32(kGlobalForeignTrader, r.foreignTrade ? 1 : 0);
+    services.block = GlobalBlock(block.data());
+    services.block.SetU32(kGlobalForeignTrader, r.foreignTrade ? 1 : 0);
     Open();
     const auto before = Bill();
     {
