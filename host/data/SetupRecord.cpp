@@ -7,7 +7,7 @@ namespace {
 constexpr Field kFields[] = {
     kSetupCompanyName, kSetupAddress1, kSetupAddress2,       kSetupAddress3,
     kSetupAddress4,    kSetupAddress5, kSetupDefaultTaxCode, kSetupFinancialYearStart,
-    kSetupForeignTrader,
+    kSetupForeignTrader, kSetupVatScheme,
     kSetupTelephone,   kSetupFax,      kSetupVatNumber,      kSetupEmail,
     kSetupWebSite,
 };

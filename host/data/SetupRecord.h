@@ -19,6 +19,11 @@ inline constexpr Field kSetupDefaultTaxCode{"default_tax_code", 891, 2, FieldTyp
 inline constexpr Field kSetupFinancialYearStart{"financial_year_start", 893, 2, FieldType::U16};
 // 1: the company trades in foreign currencies (ForeignTraderEnabled).
 inline constexpr Field kSetupForeignTrader{"foreign_trader", 895, 1, FieldType::U8};
+// How the company accounts for tax: 0 standard (tax due when invoiced), 1 cash accounting
+// (tax due when paid); IsStandardVat.
+inline constexpr Field kSetupVatScheme{"vat_scheme", 896, 1, FieldType::U8};
+inline constexpr uint8_t kVatSchemeStandard = 0;
+inline constexpr uint8_t kVatSchemeCash = 1;
 inline constexpr Field kSetupTelephone{"telephone", 3942, 31, FieldType::Text};
 inline constexpr Field kSetupFax{"fax", 3973, 31, FieldType::Text};
 inline constexpr Field kSetupVatNumber{"vat_number", 4004, 31, FieldType::Text};

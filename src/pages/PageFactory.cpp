@@ -6,6 +6,7 @@
 #include "src/pages/CReminderAuditTrail.h"
 #include "src/pages/CReminderInvoices.h"
 #include "src/pages/CReminderPOP.h"
+#include "src/pages/CReminderRecurring.h"
 #include "src/pages/CReminderSOP.h"
 #include "src/pages/CReminderStock.h"
 #include "src/pages/CReminderToDo.h"
@@ -32,6 +33,7 @@ constexpr Entry kPages[] = {
     {32600, &Make<CReminderToDo>},
     {32603, &Make<CReminderAccount>},
     {32604, &Make<CReminderAuditTrail>},
+    {32605, &Make<CReminderRecurring>},
     {32606, &Make<CReminderInvoices>},
     {32808, &Make<CReminderSOP>},
     {32809, &Make<CReminderPOP>},

@@ -215,10 +215,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
     for (const TaskCategory& c : wanted) {
         CategoryRows rows{c.text, c.bit, {}};
         Collect sink(rows.rows);
-        task.scan(ScanInput{context, c.bit, date, o.user}, sink);
+        const auto scan = task.toolScan ? task.toolScan : task.scan;
+        scan(ScanInput{context, c.bit, date, o.user}, sink);
         result.push_back(std::move(rows));
     }
-    WriteRows(out, o.format, task.name, task.columns(), result);
+    WriteRows(out, o.format, task.name, task.toolColumns ? task.toolColumns() : task.columns(),
+              result);
     return 0;
 }
 

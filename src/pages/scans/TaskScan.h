@@ -27,6 +27,11 @@ struct TaskScan {
     std::vector<TaskCategory> (*categories)(const std::string& user, const CBAccessManager& access);
     const CKColumnSet& (*columns)();
     void (*scan)(const ScanInput& input, ScanSink& sink);
+    // What kelo-tasks prints instead, where a page's viewer adds what the list leaves out (null
+    // for most tasks): the page's columns followed by more, and the scan that fills them. The
+    // leading fields of each row are the page's row.
+    const CKColumnSet& (*toolColumns)() = nullptr;
+    void (*toolScan)(const ScanInput& input, ScanSink& sink) = nullptr;
 };
 
 // Every task page present, in the Tasks menu's order.

@@ -4,6 +4,7 @@
 #include "src/pages/scans/AccountsDueScan.h"
 #include "src/pages/scans/InvoicesScan.h"
 #include "src/pages/scans/PurchaseOrdersScan.h"
+#include "src/pages/scans/RecurringScan.h"
 #include "src/pages/scans/SalesOrdersScan.h"
 #include "src/pages/scans/StockScan.h"
 #include "src/pages/scans/ToDoScan.h"
@@ -19,6 +20,7 @@ std::span<const TaskScan> AllTaskScans()
         ToDoTaskScan(),
         AccountsDueTaskScan(),
         AccountStatusTaskScan(),
+        RecurringTaskScan(),
         StockTaskScan(),
         InvoicesTaskScan(),
         SalesOrdersTaskScan(),

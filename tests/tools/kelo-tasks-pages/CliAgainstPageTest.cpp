@@ -1,6 +1,7 @@
 // For every task page present, every category and two users: the rows kelo-tasks prints are
 // the rows the page's list holds, field for field (hidden fields included, through JSON).
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
@@ -25,6 +26,15 @@ namespace kelo {
 namespace {
 
 const char* kDate = "15/06/2027";
+
+class RowCollector final : public ScanSink {
+public:
+    explicit RowCollector(std::vector<std::vector<uint8_t>>& rows) : m_rows(rows) {}
+    void AddRow(std::span<const uint8_t> row) override { m_rows.emplace_back(row.begin(), row.end()); }
+
+private:
+    std::vector<std::vector<uint8_t>>& m_rows;
+};
 
 
 class CliAgainstPage : public ::testing::TestWithParam<const char*> {
@@ -74,7 +84,22 @@ TEST_P(CliAgainstPage, EveryCategoryOfEveryTaskListsThePagesRows)
                 fromPage.rows.emplace_back(row.begin(), row.end());
             }
             std::ostringstream expected;
-            WriteRows(expected, OutputFormat::Json, task.name, task.columns(), {fromPage});
+            if (task.toolScan) {
+                // The tool prints wider rows whose leading fields are the page's row.
+                CategoryRows wide{category, fromPage.bit, {}};
+                RowCollector sink(wide.rows);
+                task.toolScan(ScanInput{s_company->Context(), fromPage.bit,
+                                        DateStringToNumber(kDate), user},
+                              sink);
+                ASSERT_EQ(wide.rows.size(), fromPage.rows.size());
+                for (size_t r = 0; r < wide.rows.size(); ++r)
+                    EXPECT_TRUE(std::equal(fromPage.rows[r].begin(), fromPage.rows[r].end(),
+                                           wide.rows[r].begin()))
+                        << "row " << r;
+                WriteRows(expected, OutputFormat::Json, task.name, task.toolColumns(), {wide});
+            } else {
+                WriteRows(expected, OutputFormat::Json, task.name, task.columns(), {fromPage});
+            }
 
             std::ostringstream out, err;
             const int status = RunTaskCli({"--company", s_company->Folder(), "--user", user,
