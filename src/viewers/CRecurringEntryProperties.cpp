@@ -113,6 +113,10 @@ CRecurringEntryProperties::CRecurringEntryProperties(CReminderPage* page, DataCo
     for (const char* name : {"net", "vat"}) Field(name)->setAlignment(Qt::AlignRight);
     Body()->addWidget(amountsGroup);
 
+    // The changing captions still name their fields for screen readers.
+    Label("first_label")->setBuddy(Field("bank"));
+    Label("second_label")->setBuddy(Field("second"));
+    Label("amount_label")->setBuddy(Field("net"));
     if (auto* close = findChild<QPushButton*>("ok")) close->setText(tr("Close"));
     setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('M')) * 40);
 }

@@ -16,6 +16,7 @@
 #include "host/util/ProgramDate.h"
 #include "src/app/TaskServices.h"
 #include "src/pages/scans/AccountDetails.h"
+#include "src/pages/scans/RecurringDetails.h"
 #include "src/pages/scans/TaskScan.h"
 #include "src/pages/scans/TransactionDetails.h"
 #include "tools/kelo-tasks/TaskFormat.h"
@@ -28,12 +29,13 @@ const std::vector<std::string> kSynopsis = {
     "[--company=DIR] tasks",
     "[OPTION]... account N --ledger=sales|purchases",
     "[OPTION]... transaction N",
+    "[OPTION]... recurring N",
 };
 
 constexpr const char* kAbout =
     "Print the rows of a Task Manager list: every category of TASK, or only CATEGORY\n"
-    "(each by its name or number, as 'tasks' lists them), or the details of an account or\n"
-    "a transaction. Nothing is written to the company.\n"
+    "(each by its name or number, as 'tasks' lists them), or the details of an account,\n"
+    "a transaction or a recurring entry. Nothing is written to the company.\n"
     "\f\n"
     "Exit status: 0 when the list was printed (with or without rows), 1 for a company,\n"
     "task, category, user or date that is not there, 2 for a bad command line.";
@@ -169,6 +171,15 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
     if (!bus.GetAccessManager().Known())
         throw Refusal("no user '" + o.user + "' in company " + o.company);
 
+    if (o.words[0] == "recurring") {
+        if (o.words.size() != 2) throw Usage("recurring needs a number");
+        const auto n = number(o.words[1]);
+        if (!n || *n <= 0) throw Refusal("'" + o.words[1] + "' is not a record number");
+        const RecurringDetails d = RecurringDetails::Load(context, uint32_t(*n));
+        if (!d.found) throw Refusal("no recurring entry " + o.words[1]);
+        WriteDetails(out, o.format, RecurringFields(d));
+        return 0;
+    }
     if (o.words[0] == "account" || o.words[0] == "transaction") {
         if (o.words.size() != 2) throw Usage(o.words[0] + " needs a number");
         const auto n = number(o.words[1]);

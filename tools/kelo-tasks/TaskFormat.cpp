@@ -8,7 +8,9 @@
 #include <QJsonObject>
 
 #include "host/ui/CKColumnSet.h"
+#include "host/util/Dates.h"
 #include "src/pages/scans/AccountDetails.h"
+#include "src/pages/scans/RecurringDetails.h"
 #include "src/pages/scans/TransactionDetails.h"
 
 namespace kelo {
@@ -228,6 +230,39 @@ std::vector<DetailField> TransactionFields(const TransactionDetails& d)
     f.push_back(amount("paid", "Paid", d.paid));
     f.push_back(amount("outstanding", "Outstanding", d.outstanding));
     return f;
+}
+
+std::vector<DetailField> RecurringFields(const RecurringDetails& d)
+{
+    const RecurringEntry& e = d.entry;
+    const RecurringLabels l = d.Labels();
+    auto number = [](const char* key, const char* label, int value) {
+        return DetailField{key, label, std::to_string(value), true, double(value)};
+    };
+    // Keys are fixed; labels are the viewer's for the entry's kind.
+    return {
+        text("bank", "Bank account", e.bankCode),
+        text("bank_name", "Bank account name", d.bankName),
+        text("first_label", "First label", l.firstAccount),
+        text("second", "Second account", e.secondAccount),
+        text("second_name", "Second account name", d.secondName),
+        text("second_label", "Second label", l.secondAccount),
+        text("bacs", "BACS", d.bacs ? "(BACS)" : ""),
+        text("type", "Transaction Type", d.TypeName()),
+        text("reference", "Transaction Ref", e.reference),
+        text("details", "Details", e.details),
+        text("department", "Department", d.department),
+        number("interval", "Every", e.interval),
+        text("unit", "Unit", e.UnitText()),
+        number("total_postings", "Total Reqd. Postings", e.totalPostings),
+        text("start_date", "Start Date", DateNumberToFullString(e.start)),
+        text("finish_date", "Finish Date", d.finish.Text()),
+        text("last_posted", "Last Posted", DateNumberToFullString(e.lastPosted)),
+        text("suspended", "Suspend Posting", e.suspended ? "Yes" : "No"),
+        amount("net", l.amount.c_str(), e.net),
+        text("tax_code", "Tax Code", d.TaxCodeText()),
+        amount("tax", "VAT", e.tax),
+    };
 }
 
 }  // namespace kelo

@@ -46,6 +46,10 @@ struct TransactionDetails;
 // The Account Details viewer's fields and aged analysis, and the Transaction Details fields.
 std::vector<DetailField> AccountFields(const AccountDetails& d);
 std::vector<DetailField> TransactionFields(const TransactionDetails& d);
+struct RecurringDetails;
+// The Recurring Entry Properties viewer's fields, labelled as the viewer labels them for the
+// entry's kind.
+std::vector<DetailField> RecurringFields(const RecurringDetails& d);
 
 // RFC 4180: quoted when the field holds a comma, a quote or a line break; quotes doubled.
 std::string CsvField(const std::string& text);
