@@ -9,6 +9,7 @@
 #include "host/data/AccountRecord.h"
 #include "host/data/IndexKeys.h"
 #include "host/data/UserRecord.h"
+#include "tests/pages/scans/RecurringBuilder.h"
 #include "tools/kelo-tasks/TaskCli.h"
 
 namespace kelo {
@@ -164,6 +165,27 @@ TEST_F(Cli, AccountDetailsByRecordNumber)
     EXPECT_NE(r.out.find("\"name\": \"Zed, \\\"the\\\" Trader\""), std::string::npos) << r.out;
     EXPECT_EQ(run({"account", "9", "--ledger", "sales"}).status, 1);
     EXPECT_EQ(run({"account", "1"}).status, 2);
+}
+
+TEST_F(Cli, RecurringEntryByRecordNumberLabelledForItsKind)
+{
+    test::RecurringBuilder b(co.Context());
+    b.AddSupplier("BACSCO", "Paid By Bacs Ltd", 1);
+    b.Add({.kind = 6, .second = "BACSCO", .net = 275, .unit = 2,
+           .start = DateStringToNumber("31/01/2027"), .total = 12});
+    Result r = run({"--format", "json", "recurring", "1"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* field : {"\"second_name\": \"Paid By Bacs Ltd\"", "\"bacs\": \"(BACS)\"",
+                              "\"second_label\": \"Supplier A/C\"", "\"finish_date\": \"31/12/2027\"",
+                              "\"net\": 275"})
+        EXPECT_NE(r.out.find(field), std::string::npos) << field << '\n' << r.out;
+    // Under standard VAT a payment on account shows its amount as "Amount".
+    r = run({"recurring", "1"});
+    EXPECT_NE(r.out.find("\nAmount: "), std::string::npos) << r.out;
+    r = run({"recurring", "2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("no recurring entry 2"), std::string::npos) << r.err;
+    EXPECT_EQ(run({"recurring"}).status, 2);
 }
 
 }  // namespace
