@@ -8,6 +8,7 @@
 #include <QMenuBar>
 
 #include "host/program/HostSession.h"
+#include "host/program/ReminderDialog.h"
 #include "host/program/TaskModule.h"
 #include "host/ui/CKDateEdit.h"
 #include "host/ui/CKMessageBox.h"
@@ -24,6 +25,9 @@ HostWindow::HostWindow(HostSession& session, TaskModule& module)
     file->addAction(QStringLiteral("Program &Date..."), this, &HostWindow::ChangeProgramDate);
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* accounts = menuBar()->addMenu(QStringLiteral("&Accounts"));
+    accounts->addAction(QStringLiteral("New &Phone Call Reminder..."), this,
+                        &HostWindow::NewPhoneCallReminder);
     QMenu* tasks = menuBar()->addMenu(QStringLiteral("&Tasks"));
     tasks->addAction(QStringLiteral("&Task Manager"), this, &HostWindow::OpenTaskManager);
 
@@ -44,6 +48,12 @@ void HostWindow::ShowSummary()
                  QString::fromStdString(m_session.Folder()).toHtmlEscaped(),
                  QString::fromStdString(m_session.UserName()).toHtmlEscaped(),
                  QString::fromStdString(DateNumberToFullString(GetProgramDate()))));
+}
+
+void HostWindow::NewPhoneCallReminder()
+{
+    ReminderDialog dialog(m_session.Context(), m_session.UserName(), this);
+    dialog.exec();
 }
 
 void HostWindow::OpenTaskManager()

@@ -23,6 +23,8 @@ public:
     // File → Program Date…: asks for a date and makes it the program date.
     void ChangeProgramDate();
     void ShowSummary();
+    // Accounts → New Phone Call Reminder…: a reminder to ring a customer or supplier.
+    void NewPhoneCallReminder();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -69,6 +69,15 @@ void RegisterWindowForUpdates(CKDialog* window, const DataContext& context)
     if (!c.windows.contains(window)) c.windows.push_back(window);
 }
 
+void NotifyDataChanged(const DataContext& context)
+{
+    auto it = companies().find(context.Environment().ChangeStampPath());
+    if (it == companies().end()) return;
+    const auto windows = it->second.windows;
+    for (const QPointer<CKDialog>& w : windows)
+        if (w) w->PostCommand(kCommandDataChanged);
+}
+
 void UnregisterWindowForUpdates(CKDialog* window)
 {
     for (auto it = companies().begin(); it != companies().end();) {

@@ -4,6 +4,7 @@
 
 #include "src/pages/CReminderAccount.h"
 #include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderContacts.h"
 #include "src/pages/CReminderInvoices.h"
 #include "src/pages/CReminderPOP.h"
 #include "src/pages/CReminderRecurring.h"
@@ -31,6 +32,7 @@ struct Entry {
 // Tasks whose page exists; the rest are added with their pages.
 constexpr Entry kPages[] = {
     {32600, &Make<CReminderToDo>},
+    {32601, &Make<CReminderContacts>},
     {32603, &Make<CReminderAccount>},
     {32604, &Make<CReminderAuditTrail>},
     {32605, &Make<CReminderRecurring>},

@@ -2,6 +2,7 @@
 
 #include "src/pages/scans/AccountStatusScan.h"
 #include "src/pages/scans/AccountsDueScan.h"
+#include "src/pages/scans/ContactsScan.h"
 #include "src/pages/scans/InvoicesScan.h"
 #include "src/pages/scans/PurchaseOrdersScan.h"
 #include "src/pages/scans/RecurringScan.h"
@@ -18,6 +19,7 @@ std::span<const TaskScan> AllTaskScans()
     // own static set-up.
     static const TaskScan scans[] = {
         ToDoTaskScan(),
+        ContactsTaskScan(),
         AccountsDueTaskScan(),
         AccountStatusTaskScan(),
         RecurringTaskScan(),

@@ -1,0 +1,239 @@
+#include "src/records/CAddContact.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include "host/data/FileMap.h"
+#include "host/data/ToDoRecord.h"
+#include "host/file/RecordFile.h"
+#include "host/framework/PhoneCallReminders.h"
+#include "host/ui/CKDateEdit.h"
+#include "host/ui/CKDialler.h"
+#include "host/ui/CKListView.h"
+#include "host/ui/CKPopupField.h"
+#include "host/ui/CKScriptedAnswerer.h"
+#include "host/ui/CKTreeView.h"
+#include "src/app/StringTable.h"
+#include "src/pages/CReminderContacts.h"
+#include "src/pages/scans/ContactsScan.h"
+#include "tests/host/file/TempCompany.h"
+#include "tests/pages/FakeTaskServices.h"
+#include "tests/pages/ToDoRecords.h"
+#include "tests/pages/scans/LedgerBuilder.h"
+#include "tests/records/ToDoEntryFixture.h"
+
+namespace kelo {
+namespace {
+
+using test::kToday;
+
+// ANNA's Contacts page on Today's Contacts, with a customer and a supplier reminder due today.
+class ContactsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services.programDate = kToday;
+        test::LedgerBuilder ledgers(company.Context());
+        ledgers.AddAccount(kLedgerSales, {.code = "ASH001", .name = "Ashdown Garden Centre",
+                                          .contact = "Mary Ash", .telephone = "01632 960001"});
+        ledgers.AddAccount(kLedgerPurchases, {.code = "KIN001", .name = "Kingsley Paper",
+                                              .contact = "Tom King", .telephone = "01632 960002"});
+        customer = Remind("ANNA", kLedgerSales, "ASH001", 0);
+        supplier = Remind("ANNA", kLedgerPurchases, "KIN001", 0);
+        page = new CReminderContacts(services, nullptr, &tree);
+        page->Create(nullptr);
+        test::Drain();
+        tree.SelectItem(1);
+        page->OnCategorySelected(1, kContactsToday);
+        test::Drain();
+    }
+    void TearDown() override
+    {
+        if (dialog) dialog->DestroyWindow();
+        page->DestroyWindow();
+        test::Drain();
+    }
+    uint32_t Remind(const std::string& user, int ledger, const std::string& code, int days)
+    {
+        return AddPhoneCallReminder(company.Context(), user, ledger, code, uint16_t(kToday + days),
+                                    "Ring them");
+    }
+    CAddContact* Open(uint32_t recNo)
+    {
+        dialog = new CAddContact(*page, company.Context(), recNo);
+        EXPECT_TRUE(dialog->Create(nullptr));
+        dialog->show();
+        return dialog;
+    }
+    std::vector<uint8_t> Read(uint32_t recNo)
+    {
+        std::vector<uint8_t> rec(kToDoLength);
+        ReadRec(company.Context().File(kFileToDo), recNo, rec.data());
+        return rec;
+    }
+    std::vector<uint32_t> Listed()
+    {
+        std::vector<uint32_t> recs;
+        for (int r = 0; r < page->List()->RowCount(); ++r)
+            recs.push_back(ContactsColumns().ReadUInt32(page->List()->RowBytes(r),
+                                                        kContactsColRecordNumber));
+        return recs;
+    }
+
+    test::TempCompany company;
+    test::FakeTaskServices services{company.Context(), "ANNA"};
+    CKTreeView tree;
+    CReminderContacts* page = nullptr;
+    QPointer<CAddContact> dialog;
+    uint32_t customer = 0, supplier = 0;
+};
+
+TEST_F(ContactsTest, OpeningShowsTheAccountAndDialsItAsCustomerOrSupplier)
+{
+    struct Case {
+        const char* what;
+        uint32_t rec;
+        const char* name;
+        const char* kind;
+    } cases[] = {{"customer", customer, "Ashdown Garden Centre", "Customer"},
+                 {"supplier", supplier, "Kingsley Paper", "Supplier"}};
+    for (const Case& c : cases) {
+        CAddContact* dlg = Open(c.rec);
+        EXPECT_EQ(dlg->windowTitle(), "Phone Call Reminder") << c.what;
+        EXPECT_EQ(dlg->AccountName()->text().toStdString(), c.name) << c.what;
+        std::vector<CKDialler::Request> dialled;
+        const auto previous = CKDialler::SetDialler(
+            [&](QWidget*, const CKDialler::Request& r) { dialled.push_back(r); });
+        QTest::mouseClick(dlg->Telephone()->Button(), Qt::LeftButton);
+        CKDialler::SetDialler(previous);
+        ASSERT_EQ(dialled.size(), 1u) << c.what;
+        EXPECT_EQ(dialled[0].kind.toStdString(), c.kind);
+        EXPECT_EQ(dialled[0].number, dlg->Telephone()->Text());
+        EXPECT_EQ(dialled[0].name, dlg->Contact()->text());
+        EXPECT_EQ(dialled[0].delay, 30);
+        dlg->DestroyWindow();
+    }
+}
+
+TEST_F(ContactsTest, AReminderWhoseAccountIsGoneOpensSavesAndDialsAnEmptyNumber)
+{
+    const uint32_t gone = Remind("ANNA", kLedgerSales, "GONE01", 0);
+    CAddContact* dlg = Open(gone);
+    EXPECT_EQ(dlg->Account()->text(), "GONE01");
+    EXPECT_EQ(dlg->AccountName()->text(), kDeletedAccountName);
+    EXPECT_TRUE(dlg->Telephone()->Text().isEmpty());
+    QString number = "x";
+    const auto previous =
+        CKDialler::SetDialler([&](QWidget*, const CKDialler::Request& r) { number = r.number; });
+    dlg->SendCommand(CAddContact::kCommandDial);
+    CKDialler::SetDialler(previous);
+    EXPECT_TRUE(number.isEmpty());
+    dlg->Notes()->setPlainText("Left a message");
+    EXPECT_TRUE(dlg->SaveReminder());
+    EXPECT_EQ(GetText(Read(gone).data(), kToDoAccountCode), "GONE01");
+}
+
+TEST_F(ContactsTest, ADateOfNothingIsRefusedAndNothingIsWritten)
+{
+    CKScriptedAnswerer answers;
+    const std::vector<uint8_t> before = Read(customer);
+    CAddContact* dlg = Open(customer);
+    dlg->DateDue()->setText("");
+    EXPECT_FALSE(dlg->SaveReminder());
+    ASSERT_EQ(answers.Count(), 1);
+    EXPECT_EQ(answers.Messages()[0].text, CAddContact::kBadDate);
+    EXPECT_EQ(answers.Messages()[0].kind, 0);
+    EXPECT_EQ(Read(customer), before);
+}
+
+TEST_F(ContactsTest, TheKeyIsReplacedOnlyWhenTheOwnerOrTheDateChanges)
+{
+    struct Case {
+        const char* what;
+        std::function<void(CAddContact&)> change;
+        bool moved;  // the key of today's date is gone
+    } cases[] = {
+        {"notes only", [](CAddContact& d) { d.Notes()->setPlainText("Call after 3"); }, false},
+        {"completion only", [](CAddContact& d) { d.TaskComplete()->setChecked(true); }, false},
+        {"date", [](CAddContact& d) { d.DateDue()->SetDate(kToday + 2); }, true},
+    };
+    for (const Case& c : cases) {
+        const uint32_t rec = Remind("ANNA", kLedgerSales, "ASH001", 0);
+        const uint32_t entries = RecCount(company.Context().File(kFileToDoIndex));
+        CAddContact* dlg = Open(rec);
+        c.change(*dlg);
+        ASSERT_TRUE(dlg->SaveReminder()) << c.what;
+        EXPECT_EQ(test::HasToDoKey(company.Context(), "ANNA", kToday, rec), !c.moved) << c.what;
+        EXPECT_EQ(RecCount(company.Context().File(kFileToDoIndex)), entries) << c.what;
+        const std::vector<uint8_t> stored = Read(rec);
+        EXPECT_EQ(GetText(stored.data(), kToDoType), "Phone call reminder.");
+        EXPECT_EQ(GetText(stored.data(), kToDoDescription), "Phone call reminder.");
+        EXPECT_EQ(GetI16(stored.data(), kToDoLedgerType), kLedgerSales);
+    }
+}
+
+TEST_F(ContactsTest, ADelegateToDifferingOnlyInCaseIsWrittenAsTheLoggedOnUser)
+{
+    const uint32_t rec = Remind("anna", kLedgerSales, "ASH001", 0);
+    std::vector<uint8_t> stored = Read(rec);
+    SetU32(stored.data(), kToDoReserved, 99);
+    WriteRec(company.Context().File(kFileToDo), rec, stored.data());
+    CAddContact* dlg = Open(rec);
+    ASSERT_TRUE(dlg->SaveReminder());
+    stored = Read(rec);
+    EXPECT_EQ(GetText(stored.data(), kToDoDelegateTo), "ANNA");
+    EXPECT_EQ(GetU32(stored.data(), kToDoReserved), 99u) << "written back unchanged";
+    EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", kToday, rec));
+}
+
+TEST_F(ContactsTest, EnterSavesAndTheRowFollowsItsCategory)
+{
+    ASSERT_EQ(Listed(), (std::vector<uint32_t>{customer, supplier}));
+    CAddContact* dlg = Open(supplier);
+    dlg->TaskComplete()->setChecked(true);
+    QTest::keyClick(dlg->DateDue(), Qt::Key_Return);
+    EXPECT_EQ(GetU16(Read(supplier).data(), kToDoCompleted), 1);
+    EXPECT_EQ(Listed(), (std::vector<uint32_t>{customer})) << "completed: out of Today's";
+
+    dlg = Open(customer);
+    dlg->Notes()->setPlainText("Spoke to Mary");
+    ASSERT_TRUE(dlg->SaveReminder());
+    EXPECT_EQ(Listed(), (std::vector<uint32_t>{customer})) << "same category: replaced";
+}
+
+TEST_F(ContactsTest, DeleteAsksAndALockHeldElsewhereChangesNothing)
+{
+    DataContext other = DataContext::Open(company.Folder());
+    ASSERT_EQ(LockRec(other.File(kFileToDo), supplier), 1);
+    page->List()->SelectRow(1);
+    {
+        CKScriptedAnswerer answers{MsgAnswer::Yes};
+        EXPECT_FALSE(page->DeleteSelected());
+        ASSERT_EQ(answers.Count(), 2);
+        EXPECT_EQ(answers.Messages()[0].text.trimmed().toStdString(),
+                  StringTable::Load(CReminderContacts::kDeleteQuestion));
+        EXPECT_EQ(answers.Messages()[1].text.trimmed().toStdString(),
+                  StringTable::Load(CRecordWrite::kLockedByOther));
+        EXPECT_FALSE(IsDeletedToDo(Read(supplier).data()));
+        EXPECT_EQ(Listed().size(), 2u);
+    }
+    UnLockRec(other.File(kFileToDo), supplier);
+    CKScriptedAnswerer answers{MsgAnswer::Yes};
+    EXPECT_TRUE(page->DeleteSelected());
+    EXPECT_TRUE(IsDeletedToDo(Read(supplier).data()));
+    EXPECT_FALSE(test::HasToDoKey(company.Context(), "ANNA", kToday, supplier));
+    EXPECT_EQ(Listed(), (std::vector<uint32_t>{customer}));
+    EXPECT_EQ(page->List()->GetSelectedRow(), 0) << "the new last row";
+}
+
+}  // namespace
+}  // namespace kelo
