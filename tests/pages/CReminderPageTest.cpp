@@ -288,12 +288,5 @@ TEST(ContextMenus, ResourcesHoldTheirItems)
     EXPECT_EQ(CReminderPage::LoadContextMenu(0), nullptr);
 }
 
-TEST_F(PageTest, PageWithoutContextMenuShowsNone)
-{
-    auto* page = new YieldingPage(services, &tree, 0);
-    EXPECT_EQ(page->CreateContextMenu(), nullptr);
-    delete page;
-}
-
 }  // namespace
 }  // namespace kelo

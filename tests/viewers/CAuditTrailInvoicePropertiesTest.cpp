@@ -88,25 +88,6 @@ TEST_F(TransactionViewerTest, SalesInvoiceWithItsOutstandingInRedOnWhite)
         EXPECT_FALSE(v->StepButton(s)->isEnabled());
 }
 
-TEST_F(TransactionViewerTest, StepsThroughThePageRows)
-{
-    AddInvoice(1, 10.0, 0, 0);
-    AddInvoice(2, 20.0, 0, 0);
-    AddInvoice(3, 30.0, 0, 0);
-    Open();
-    ASSERT_EQ(page->List()->RowCount(), 3);
-    auto v = View(2);
-    EXPECT_FALSE(v->StepButton(Step::Next)->isEnabled());
-    EXPECT_TRUE(v->StepButton(Step::Previous)->isEnabled());
-    v->StepButton(Step::First)->click();
-    EXPECT_EQ(v->TransactionNumber(), 1u);
-    EXPECT_EQ(page->List()->GetSelectedRow(), 0);
-    EXPECT_EQ(v->Field("outstanding")->text(), "10.00");
-    v->StepButton(Step::Next)->click();
-    EXPECT_EQ(v->TransactionNumber(), 2u);
-    EXPECT_EQ(page->List()->GetSelectedRow(), 1);
-}
-
 TEST_F(TransactionViewerTest, DialsWithModemDefaultsAndNameAndContactJoined)
 {
     AddInvoice(7, 10.0, 0, 0);
