@@ -1,6 +1,6 @@
 #include "src/pages/CReminderStock.h"
 
-#include "host/data/GlobalBlock.h"
+#include "src/app/TaskServices.h"
 #include "src/pages/scans/StockScan.h"
 
 namespace kelo {
@@ -14,7 +14,7 @@ CReminderStock::CReminderStock(TaskServices& services, QWidget* parent, CKTreeVi
 bool CReminderStock::OnInitDialog()
 {
     if (!CReminderListPage::OnInitDialog()) return false;
-    const int decimals = StockSettingsOf(GlobalBlock::Current()).quantityDecimals;
+    const int decimals = StockSettingsOf(Services().Block()).quantityDecimals;
     if (decimals != 2) SetColumns(StockColumnsFor(decimals));
     return true;
 }

@@ -148,10 +148,9 @@ TEST(StockPage, QuantityColumnsFollowTheHostsDecimalPlaces)
     test::FakeTaskServices services{company.Context(), "OVERSEE"};
     std::vector<uint8_t> bytes(kGlobalBlockLength, 0);
     GlobalBlock block(bytes.data());
-    uint8_t* saved = g_lpGlobVar;
+    services.block = block;
     for (const auto& [decimals, width] : {std::pair{0, 10}, std::pair{2, 12}, std::pair{4, 14}}) {
         block.SetI16(kGlobalQuantityDecimals, int16_t(decimals));
-        g_lpGlobVar = bytes.data();
         CKTreeView tree;
         auto* page = new CReminderStock(services, nullptr, &tree);
         page->Create(nullptr);
@@ -164,7 +163,6 @@ TEST(StockPage, QuantityColumnsFollowTheHostsDecimalPlaces)
         page->DestroyWindow();
         test::DrainPostedEvents();
     }
-    g_lpGlobVar = saved;
 }
 
 }  // namespace

@@ -123,7 +123,7 @@ CKColumnSet StockColumnsFor(int decimals)
 
 void ScanStock(const ScanInput& input, ScanSink& sink)
 {
-    ScanStockWithRule(input, sink, StockSettingsOf(GlobalBlock::Current()).outOfStockRule);
+    ScanStockWithRule(input, sink, StockSettingsOf(input.block).outOfStockRule);
 }
 
 void ScanStockWithRule(const ScanInput& input, ScanSink& sink, uint16_t outOfStockRule)
