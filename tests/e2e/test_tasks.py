@@ -30,7 +30,15 @@ class TasksByMouseTest(E2ETestCase):
         """kelo-tasks' rows for the category, cut to the columns the list shows (kelo-tasks may
         print more, such as a recurring entry's finish date)."""
         header, rows = kelo_tasks(self.company, task, category)
-        keys = [key(t) for t in tm.header()]
+        keys = []
+        for title in tm.header():
+            if title or not keys:
+                keys.append(key(title))
+            else:
+                # An untitled column (the Contacts list has two): kelo-tasks names it by its
+                # field, printed right after the column before it.
+                at = header.index(keys[-1]) + 1 if keys[-1] in header else len(header)
+                keys.append(header[at] if at < len(header) else "")
         missing = [k for k in keys if k not in header]
         self.assertEqual(missing, [], f"{task}: list columns kelo-tasks does not print")
         return [[row[header.index(k)] for k in keys] for row in rows]
