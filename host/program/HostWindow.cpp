@@ -1,19 +1,23 @@
 #include "host/program/HostWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSignalBlocker>
 
 #include "host/program/HostSession.h"
+#include "host/program/HostSettings.h"
 #include "host/program/ReminderDialog.h"
 #include "host/program/TaskModule.h"
 #include "host/ui/CKDateEdit.h"
 #include "host/ui/CKMessageBox.h"
 #include "host/util/Dates.h"
 #include "host/util/ProgramDate.h"
+#include "host/util/Settings.h"
 
 namespace kelo::host {
 
@@ -30,6 +34,11 @@ HostWindow::HostWindow(HostSession& session, TaskModule& module)
                         &HostWindow::NewPhoneCallReminder);
     QMenu* tasks = menuBar()->addMenu(QStringLiteral("&Tasks"));
     tasks->addAction(QStringLiteral("&Task Manager"), this, &HostWindow::OpenTaskManager);
+    tasks->addSeparator();
+    m_backgroundFill = tasks->addAction(QStringLiteral("&Background List Fill"));
+    m_backgroundFill->setCheckable(true);
+    m_backgroundFill->setChecked(HostSettings::BackgroundFill());
+    connect(m_backgroundFill, &QAction::toggled, this, &HostWindow::SetBackgroundFill);
 
     m_summary->setAlignment(Qt::AlignCenter);
     m_summary->setMargin(24);
@@ -62,6 +71,15 @@ void HostWindow::OpenTaskManager()
         m_module.ShowTaskManager();
     else
         m_module.TaskInitialise(this);
+}
+
+void HostWindow::SetBackgroundFill(bool on)
+{
+    if (HostSettings::SetBackgroundFill(on)) return;
+    const QSignalBlocker keep(m_backgroundFill);
+    m_backgroundFill->setChecked(!on);
+    CKMessageBox::Show(this, QStringLiteral("The setting could not be saved in %1.").arg(GetINI(0)),
+                       MsgKind::Stop, QStringLiteral("Kelo Accounts"));
 }
 
 void HostWindow::ChangeProgramDate()

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
 
 namespace kelo::host {
@@ -25,6 +26,9 @@ public:
     void ShowSummary();
     // Accounts → New Phone Call Reminder…: a reminder to ring a customer or supplier.
     void NewPhoneCallReminder();
+    // Tasks → Background List Fill: saved at once; the Task Manager reads it when it opens.
+    void SetBackgroundFill(bool on);
+    QAction* BackgroundFillAction() const { return m_backgroundFill; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -33,6 +37,7 @@ private:
     HostSession& m_session;
     TaskModule& m_module;
     QLabel* m_summary;
+    QAction* m_backgroundFill = nullptr;
 };
 
 }  // namespace kelo::host

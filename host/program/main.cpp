@@ -15,6 +15,7 @@
 #include "host/file/DataContext.h"
 #include "host/program/HostOptions.h"
 #include "host/program/HostSession.h"
+#include "host/program/HostSettings.h"
 #include "host/program/HostWindow.h"
 #include "host/program/InstallLayout.h"
 #include "host/program/TaskModule.h"
@@ -111,6 +112,7 @@ int main(int argc, char** argv)
     }
 
     startApplication();
+    kelo::host::HostSettings::MakeIfMissing();
     try {
         session->FillGlobalBlock(layout.ProgramFolder());
         module = std::make_unique<kelo::host::TaskModule>(layout.ModulePath());

@@ -48,13 +48,14 @@ public:
     int TaskIsShowing() const { return m_open; }
 
     // Reads the start-up settings ("Tasks"/"AllowBackgroundFill" of GetINI(0)). Run when the
-    // object is made; tests run it again after changing the settings.
+    // object is made and when the window opens; tests run it again after changing the settings.
     void LoadStartSettings();
 
     // TaskServices.
     uint16_t GetProgramDateChecked() override;
     void YieldToHost() override;
     bool BackgroundFill() const override { return m_backgroundFill; }
+    void ShowFillProgress(int rows) override;
     int TaskMessageBox(const std::string& text, int kind, int extra = 0) override;
     int TaskMessageBoxId(int stringId, int kind, int extra = 0) override;
     const std::string& CurrentUserName() const override { return m_userName; }

@@ -40,6 +40,8 @@ public:
     // The host's global block as the application took it at start (ledger ageing, the
     // auto-complete option, the user's name for remembered sizes). Without a host, none.
     virtual GlobalBlock Block() const { return GlobalBlock(nullptr); }
+    // A long background fill's rows so far, in the status bar; a negative count takes it away.
+    virtual void ShowFillProgress(int /*rows*/) {}
 };
 
 // The supervisor's logon name; compared exactly, case-sensitive.

@@ -1,5 +1,6 @@
 #include "src/pages/CReminderPage.h"
 
+#include <chrono>
 #include <exception>
 
 #include <QAction>
@@ -22,17 +23,35 @@ namespace {
 // The alternate-row colour of every page list: pale green.
 constexpr uint32_t kListAlternateColour = 0xE0FFE0;
 
-// Adds the scan's rows to the page's list; the scan sees the page's stop flag.
+// Adds the scan's rows to the page's list; the scan sees the page's stop flag. Every record
+// offers a yield (the host decides by the clock whether it is due), and a long background fill
+// shows its rows so far.
 class ListSink final : public ScanSink {
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kProgressAfter = std::chrono::milliseconds(200);
+    static constexpr auto kProgressEvery = std::chrono::milliseconds(100);
+
 public:
     ListSink(CKListView& list, TaskServices& services, const bool& stop, bool yields)
-        : m_list(list), m_services(services), m_stop(stop), m_yields(yields)
+        : m_list(list), m_services(services), m_stop(stop), m_yields(yields),
+          m_nextProgress(Clock::now() + kProgressAfter)
     {
+    }
+    ~ListSink() override
+    {
+        if (m_progressShown) m_services.ShowFillProgress(-1);
     }
     void AddRow(std::span<const uint8_t> row) override { m_list.AddRow(row); }
     void Yield() override
     {
-        if (m_yields) m_services.YieldToHost();
+        if (!m_yields) return;
+        const Clock::time_point now = Clock::now();
+        if (now >= m_nextProgress) {
+            m_services.ShowFillProgress(m_list.RowCount());
+            m_progressShown = true;
+            m_nextProgress = now + kProgressEvery;
+        }
+        m_services.YieldToHost();
     }
     bool Stopped() const override { return m_stop; }
     void CheckProgramDate() override { m_services.GetProgramDateChecked(); }
@@ -42,6 +61,8 @@ private:
     TaskServices& m_services;
     const bool& m_stop;
     bool m_yields;
+    bool m_progressShown = false;
+    Clock::time_point m_nextProgress;
 };
 
 struct MenuItem {

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QMenu>
 #include <QPointer>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,32 @@ TEST_F(PageTest, CategoryChangeDuringBackgroundFillEndsWithTheNewCategory)
     EXPECT_EQ(page->CategoryValue(), 2u);
     page->DestroyWindow();
     Drain();
+}
+
+TEST_F(PageTest, LongBackgroundFillShowsItsRowsSoFarThenTakesThemAway)
+{
+    for (const bool background : {false, true}) {
+        services.backgroundFill = background;
+        services.progress.clear();
+        // Each record takes 60 ms: past 200 ms the fill counts as long.
+        services.onYield = [](int) { QThread::msleep(60); };
+        auto* page = new YieldingPage(services, &tree);
+        page->Create(nullptr);
+        Drain();
+        if (!background) {
+            EXPECT_TRUE(services.progress.empty()) << "a frozen window shows no progress";
+        } else {
+            ASSERT_GE(services.progress.size(), 2u);
+            EXPECT_EQ(services.progress.back(), -1);
+            for (size_t i = 0; i + 1 < services.progress.size(); ++i) {
+                EXPECT_GE(services.progress[i], 4) << "not before 200 ms";
+                EXPECT_LE(services.progress[i], 6);
+                if (i > 0) EXPECT_GT(services.progress[i], services.progress[i - 1]);
+            }
+        }
+        page->DestroyWindow();
+        Drain();
+    }
 }
 
 TEST_F(PageTest, CategoryChangeWhosePostWaitsGivesOneMoreFillOnly)

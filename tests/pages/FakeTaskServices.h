@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "host/framework/CBAccessManager.h"
 #include "host/ui/CKMessageBox.h"
@@ -26,6 +27,7 @@ public:
     DataContext& Context() override { return m_context; }
     const CBAccessManager& AccessManager() const override { return m_access; }
     GlobalBlock Block() const override { return block; }
+    void ShowFillProgress(int rows) override { progress.push_back(rows); }
 
     uint16_t programDate = 0;
     bool backgroundFill = false;
@@ -35,6 +37,8 @@ public:
     int yields = 0;
     // Runs at each yield, before the event loop; gets the yield's number (1 = the first).
     std::function<void(int)> onYield;
+    // What the status bar was told, in order (-1: taken away).
+    std::vector<int> progress;
 
 private:
     DataContext& m_context;

@@ -8,9 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "host/program/HostOptions.h"
+#include "host/program/HostSettings.h"
 #include "host/program/InstallLayout.h"
 #include "host/program/TaskModule.h"
 #include "host/util/Dates.h"
+#include "host/util/Settings.h"
 
 namespace kelo::host {
 namespace {
@@ -150,6 +152,38 @@ TEST(TaskModuleTest, TheBuiltModuleExportsItsEntryPoints)
     EXPECT_EQ(module.TaskIsShowing(), 0);
 }
 #endif
+
+
+TEST(HostSettingsTest, FirstSettingsTurnBackgroundFillOnAndTheMenuChoiceIsKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SetINIFolder(dir.path());
+    EXPECT_FALSE(HostSettings::BackgroundFill());  // absent means off
+    EXPECT_TRUE(HostSettings::MakeIfMissing());
+    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 1);
+    EXPECT_TRUE(HostSettings::BackgroundFill());
+
+    // Turned off by the user: a later start leaves it off.
+    ASSERT_TRUE(HostSettings::SetBackgroundFill(false));
+    EXPECT_FALSE(HostSettings::MakeIfMissing());
+    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1), 0);
+    ASSERT_TRUE(HostSettings::SetBackgroundFill(true));
+    EXPECT_TRUE(HostSettings::BackgroundFill());
+    SetINIFolder(QString());
+}
+
+TEST(HostSettingsTest, ExistingSettingsWithoutTheValueStayOff)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SetINIFolder(dir.path());
+    ASSERT_TRUE(WriteINIString(GetINI(0), "Tasks", "Other", "x"));
+    EXPECT_FALSE(HostSettings::MakeIfMissing());
+    EXPECT_FALSE(HostSettings::BackgroundFill());
+    EXPECT_EQ(ReadINIString(GetINI(0), "Tasks", "Other", ""), "x");
+    SetINIFolder(QString());
+}
 
 }  // namespace
 }  // namespace kelo::host
