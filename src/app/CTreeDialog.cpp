@@ -13,13 +13,15 @@ CTreeDialog::CTreeDialog(QWidget* parent, CReminderDialog& owner)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tree);
-    connect(m_tree, &CKTreeView::itemSelected, this, [this](int, uint32_t) { OnTreeSelChanged(); });
+    connect(m_tree, &CKTreeView::itemSelected, this,
+            [this](int item, uint32_t) { OnTreeSelChanged(item); });
 }
 
-void CTreeDialog::OnTreeSelChanged()
+void CTreeDialog::OnTreeSelChanged(int item)
 {
-    const int item = m_tree->GetSelectedItem();
-    if (item < 0) return;
+    // The item the tree reports, not its selection: a mouse press makes the item current before
+    // it selects it, so the selection still names the category chosen before.
+    if (item < 0 || item >= m_tree->ItemCount()) return;
     m_owner.OnCategorySelected(item, m_tree->GetItemValue(item));
 }
 

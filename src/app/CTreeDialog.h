@@ -20,8 +20,8 @@ public:
     CTreeDialog(QWidget* parent, CReminderDialog& owner);
 
     CKTreeView* GetTree() const { return m_tree; }
-    // The tree's selection changed (as the tree reports it with its id and code 0).
-    void OnTreeSelChanged();
+    // The tree's selection changed to `item` (as the tree reports it with its id and code 0).
+    void OnTreeSelChanged(int item);
 
 private:
     CKTreeView* m_tree;

@@ -2,6 +2,7 @@
 // command routing, the program-date refresh and the Clear commands.
 #include <QAction>
 #include <QMenu>
+#include <QTest>
 
 #include "host/file/RecordFile.h"
 #include "host/ui/CKBox.h"
@@ -173,18 +174,34 @@ TEST_F(MainWindowTest, CommandsReachThePageFirst)
     EXPECT_EQ(page->commands, (std::vector<int>{kCommandDelete, kCommandNew}));
 }
 
-TEST_F(MainWindowTest, CategoryChoiceGoesToTheActivePage)
+// A mouse press makes the item current before it selects it, so the category must come from
+// the item the tree reports, not from its selection: each click lists the category clicked.
+TEST_F(MainWindowTest, CategoryClickedOrKeyedGoesToTheActivePage)
 {
     CReminderDialog* window = Open();
     ASSERT_NE(window, nullptr);
     CountingPage* page = ActiveTestPage();
     CKTreeView* tree = window->TreePane()->GetTree();
     ASSERT_EQ(tree->ItemCount(), 2);
-    tree->SelectItem(1);
-    window->TreePane()->OnTreeSelChanged();
-    Settle();
+    auto click = [tree](int item) {
+        const QRect at = tree->visualItemRect(tree->topLevelItem(item));
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at.center());
+        Settle();
+    };
+    click(1);
     EXPECT_EQ(page->lastCategory, 2u);
     EXPECT_EQ(page->fills, 2);
+    click(0);
+    EXPECT_EQ(page->lastCategory, 1u);
+    EXPECT_EQ(page->fills, 3);
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Down);
+    Settle();
+    EXPECT_EQ(page->lastCategory, 2u);
+    QTest::keyClick(tree, Qt::Key_Home);
+    Settle();
+    EXPECT_EQ(page->lastCategory, 1u);
+    EXPECT_EQ(page->fills, 5);
 }
 
 TEST_F(MainWindowTest, ProgramDateChangeRefreshesWindowAndPageOnce)
