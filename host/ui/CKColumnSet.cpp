@@ -8,27 +8,34 @@ namespace kelo {
 
 CKColumn CKColumn::Text(const QString& title, int displayWidth, int length)
 {
-    return CKColumn{title, ColumnKind::Text, displayWidth, length, 0, false, 0, {}};
+    return CKColumn{title, ColumnKind::Text, displayWidth, length, 0, false, 0, {}, false};
+}
+
+CKColumn CKColumn::Date(const QString& title, int displayWidth, int length)
+{
+    CKColumn c = Text(title, displayWidth, length);
+    c.date = true;
+    return c;
 }
 
 CKColumn CKColumn::UInt32(const QString& title, int displayWidth)
 {
-    return CKColumn{title, ColumnKind::UInt32, displayWidth, 4, 0, false, 0, {}};
+    return CKColumn{title, ColumnKind::UInt32, displayWidth, 4, 0, false, 0, {}, false};
 }
 
 CKColumn CKColumn::Amount(const QString& title, int displayWidth, int decimals)
 {
-    return CKColumn{title, ColumnKind::Amount, displayWidth, 8, decimals, false, 0, {}};
+    return CKColumn{title, ColumnKind::Amount, displayWidth, 8, decimals, false, 0, {}, false};
 }
 
 CKColumn CKColumn::HiddenText(int length)
 {
-    return CKColumn{QString(), ColumnKind::Text, 0, length, 0, true, 0, {}};
+    return CKColumn{QString(), ColumnKind::Text, 0, length, 0, true, 0, {}, false};
 }
 
 CKColumn CKColumn::HiddenUInt32()
 {
-    return CKColumn{QString(), ColumnKind::UInt32, 0, 4, 0, true, 0, {}};
+    return CKColumn{QString(), ColumnKind::UInt32, 0, 4, 0, true, 0, {}, false};
 }
 
 CKColumnSet::CKColumnSet(std::initializer_list<CKColumn> columns)

@@ -27,8 +27,12 @@ struct CKColumn {
     bool hidden = false;    // carried in the row but not shown
     uint16_t flags = 0;     // the resource's column flags, kept for the page; the list ignores them
     QString name;           // stable field name for tools and exports ("category"); may be empty
+    bool date = false;      // a text column holding dd/mm/yyyy dates: sorts by the date
 
     static CKColumn Text(const QString& title, int displayWidth, int length);
+    // A text column whose texts are dates as DateNumberToFullString writes them.
+    static CKColumn Date(const QString& title, int displayWidth, int length);
+
     static CKColumn UInt32(const QString& title, int displayWidth);
     static CKColumn Amount(const QString& title, int displayWidth, int decimals = 2);
     static CKColumn HiddenText(int length);

@@ -4,6 +4,9 @@
 #include <array>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
+
+#include "host/util/Dates.h"
 
 namespace kelo {
 
@@ -156,7 +159,7 @@ void CKListModel::SortByColumn(int column, Qt::SortOrder order)
 
     // Keys are read once per row in view order; the sort then works on compact keys, with the
     // present position as the last key, which makes it stable.
-    if (c.kind == ColumnKind::Text) {
+    if (c.kind == ColumnKind::Text && !c.date) {
         std::vector<TextKey> keys(n);
         for (size_t i = 0; i < n; ++i) {
             const uint8_t* text = StoredRow(m_order[i]) + offset;
@@ -185,7 +188,11 @@ void CKListModel::SortByColumn(int column, Qt::SortOrder order)
         for (size_t i = 0; i < n; ++i) {
             const uint8_t* p = StoredRow(m_order[i]) + offset;
             double key;
-            if (c.kind == ColumnKind::UInt32) {
+            if (c.kind == ColumnKind::Text) {
+                // A date column sorts by its date number; an empty or unreadable date is 0.
+                const auto* text = reinterpret_cast<const char*>(p);
+                key = DateStringToNumber(std::string_view(text, strnlen(text, size_t(c.length))));
+            } else if (c.kind == ColumnKind::UInt32) {
                 uint32_t v;
                 std::memcpy(&v, p, sizeof v);
                 key = v;
@@ -219,6 +226,7 @@ void CKListModel::SortByColumn(int column, Qt::SortOrder order)
         m_order.swap(sorted);
     }
     m_sortColumn = column;
+    m_sortOrder = order;
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

@@ -44,11 +44,13 @@ public:
     void DeleteRow(int row);
     void DeleteAllRows();
 
-    // Stable sort by a column of the set (not a view column): amounts and integers numerically, text case-insensitively
-    // (Latin-1). Equal keys keep their present order. Throws std::out_of_range for a bad column.
+    // Stable sort by a column of the set (not a view column) by the value it holds: amounts and
+    // integers numerically, dates by the day (no date first), text case-insensitively (Latin-1).
+    // Equal keys keep their present order. Throws std::out_of_range for a bad column.
     void SortByColumn(int column, Qt::SortOrder order);
-    // The column of the last sort, -1 when the rows are in their added order.
+    // The column and order of the last sort; column -1 when the rows are in their added order.
     int SortColumn() const { return m_sortColumn; }
+    Qt::SortOrder SortOrder() const { return m_sortOrder; }
 
     // Background of every second row; invalid = none.
     void SetAlternateColor(const QColor& color);
@@ -77,6 +79,7 @@ private:
     int m_announced = 0;                // rows the views know of
     bool m_flushQueued = false;
     int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QColor m_alternate;
     QColor m_text;
     QColor m_background;

@@ -1,10 +1,14 @@
 #include "host/ui/CKListView.h"
 
+#include <algorithm>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionViewItem>
 
 #include "host/ui/CKListModel.h"
+#include "host/ui/CKSelectionColours.h"
 
 namespace kelo {
 
@@ -42,9 +46,18 @@ CKListView::CKListView(QWidget* parent, int id)
     header->setHighlightSections(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(false);
-    header->setStretchLastSection(true);
+    header->setStretchLastSection(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionClicked, this, &CKListView::OnHeaderClicked);
+    // A width the user drags becomes that column's own; dragging the stretching column ends
+    // the stretch, so the user's widths stay as set.
+    connect(header, &QHeaderView::sectionResized, this, [this](int section, int, int size) {
+        if (m_fitting || section < 0 || section >= static_cast<int>(m_widths.size())) return;
+        if (section == m_stretch) m_stretch = -1;
+        m_widths[static_cast<size_t>(section)] = size;
+        FitColumns();
+    });
+    UseFocusSelectionColours(this);
 
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
@@ -70,12 +83,65 @@ void CKListView::ApplyColumnWidths()
 {
     const CKColumnSet& set = m_model->Columns();
     const int charWidth = fontMetrics().averageCharWidth();
-    int section = 0;
+    const int digitWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const QFontMetrics titles = horizontalHeader()->fontMetrics();
+    // Room for the sort indicator beside a title.
+    const int indicator = style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 12;
+    m_widths.clear();
+    m_stretch = -1;
+    int widestText = 0;
     for (int i = 0; i < set.Count(); ++i) {
         const CKColumn& c = set.Column(i);
         if (c.hidden) continue;
-        setColumnWidth(section++, c.displayWidth * charWidth + 8);
+        int width = c.displayWidth * charWidth + 8;
+        if (c.kind != ColumnKind::Text) {
+            // Figures are wider than the average letter; the title must fit beside the arrow.
+            width = std::max(c.displayWidth * digitWidth + 8,
+                             titles.horizontalAdvance(c.title) + indicator);
+        } else if (!c.date && c.displayWidth > widestText) {
+            widestText = c.displayWidth;
+            m_stretch = static_cast<int>(m_widths.size());
+        }
+        m_widths.push_back(width);
     }
+    FitColumns();
+}
+
+void CKListView::FitColumns()
+{
+    m_fitting = true;
+    int used = 0;
+    for (int w : m_widths) used += w;
+    const int spare = std::max(0, viewport()->width() - used);
+    for (size_t i = 0; i < m_widths.size(); ++i)
+        setColumnWidth(static_cast<int>(i),
+                       m_widths[i] + (static_cast<int>(i) == m_stretch ? spare : 0));
+    m_fitting = false;
+}
+
+bool CKListView::viewportEvent(QEvent* event)
+{
+    // The viewport narrows when the vertical scroll bar comes, without the list being resized.
+    if (event->type() == QEvent::Resize) FitColumns();
+    return QTableView::viewportEvent(event);
+}
+
+void CKListView::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QTableView::initViewItemOption(option);
+    if (!hasFocus()) option->state &= ~QStyle::State_Active;
+}
+
+void CKListView::focusInEvent(QFocusEvent* event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void CKListView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
 }
 
 const CKColumnSet& CKListView::Columns() const { return m_model->Columns(); }
@@ -169,11 +235,10 @@ void CKListView::OnHeaderClicked(int section)
         }
     }
     if (column < 0) return;
-    QHeaderView* header = horizontalHeader();
-    // A second click on the sorted column turns the order round.
+    // A second click on the sorted column turns the order round. The model's own record is
+    // asked: the header has already turned its indicator round by the time it reports a click.
     Qt::SortOrder order = Qt::AscendingOrder;
-    if (m_model->SortColumn() == column && header->isSortIndicatorShown() &&
-        header->sortIndicatorOrder() == Qt::AscendingOrder)
+    if (m_model->SortColumn() == column && m_model->SortOrder() == Qt::AscendingOrder)
         order = Qt::DescendingOrder;
     SortByColumn(column, order);
 }
@@ -201,6 +266,14 @@ void CKListView::keyPressEvent(QKeyEvent* event)
             event->accept();
             return;
         }
+    }
+    if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) &&
+        !(event->modifiers() & (Qt::ShiftModifier | Qt::AltModifier))) {
+        // The first or last row, not the first or last column of the current row.
+        if (m_model->RowCount() > 0)
+            SelectRow(event->key() == Qt::Key_Home ? 0 : m_model->RowCount() - 1);
+        event->accept();
+        return;
     }
     if (event->key() == Qt::Key_Menu) {
         const int row = GetSelectedRow();

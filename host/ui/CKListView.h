@@ -13,9 +13,11 @@ namespace kelo {
 class CKListModel;
 
 // The report list of a page: one line per packed row of its column set (see CKListModel),
-// column widths from the set's display widths, a click on a column header sorts by that column
-// (again: the other direction), single-row selection, uniform row heights. Stays responsive at a
-// million rows. Everything runs on the UI thread.
+// column widths from the set's display widths (numbers and amounts wide enough for their digits
+// and title; the widest text column also takes whatever room is left, until the user sizes a
+// column), a click on a column header sorts by that column (again: the other direction), single-
+// row selection, Home/End to the first/last row, uniform row heights. The selection is greyed
+// while another control has the focus. Stays responsive at a million rows. UI thread only.
 //
 // Notifications: rowActivated on a double click or Enter (the page's "open"), contextRequested on
 // a right click or the menu key (the row under the cursor is selected first), selectedRowChanged
@@ -82,13 +84,22 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void OnHeaderClicked(int section);
     void ApplyColumnWidths();
+    // Gives the stretching column the width the others leave in the viewport.
+    void FitColumns();
 
     CKListModel* m_model;
     int m_id;
+    std::vector<int> m_widths;  // per shown column: the width it needs
+    int m_stretch = -1;         // the shown column that takes the spare width; -1 none
+    bool m_fitting = false;     // the widths being set are ours, not the user's
 };
 
 }  // namespace kelo

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include <QHeaderView>
+#include <QStyleOptionViewItem>
 
 #include "host/ui/CKIcons.h"
+#include "host/ui/CKSelectionColours.h"
 
 namespace kelo {
 
@@ -33,6 +35,7 @@ CKTreeView::CKTreeView(QWidget* parent, int id) : QTreeWidget(parent), m_id(id)
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setIconSize(QSize(16, 16));
+    UseFocusSelectionColours(this);
     // Raised once the selection itself has moved: a mouse press moves the current item before
     // the selection, and a listener asking for the selected item then would get the old one.
     connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
@@ -92,6 +95,24 @@ bool CKTreeView::SelectItem(int item)
     setCurrentItem(it);
     it->setSelected(true);
     return true;
+}
+
+void CKTreeView::initViewItemOption(QStyleOptionViewItem* option) const
+{
+    QTreeWidget::initViewItemOption(option);
+    if (!hasFocus()) option->state &= ~QStyle::State_Active;
+}
+
+void CKTreeView::focusInEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusInEvent(event);
+    viewport()->update();
+}
+
+void CKTreeView::focusOutEvent(QFocusEvent* event)
+{
+    QTreeWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 }  // namespace kelo

@@ -10,8 +10,10 @@ namespace kelo {
 // chosen by the page that adds it. Items are addressed by their position (0 = the first); -1
 // means no item.
 //
-// itemSelected is raised only when the user changes the selection (mouse or keys): the calls
-// below change the tree silently, since a page that fills the tree starts its own fill.
+// itemSelected is raised only when the user changes the selection (mouse or keys), with the item
+// the user went to: a mouse press makes an item current before it selects it, so a listener must
+// take the item it is given. The calls below change the tree silently, since a page that fills
+// the tree starts its own fill. The selection is greyed while another control has the focus.
 class CKTreeView final : public QTreeWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CKTreeView)
@@ -37,6 +39,11 @@ public:
 
 signals:
     void itemSelected(int item, uint32_t value);
+
+protected:
+    void initViewItemOption(QStyleOptionViewItem* option) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     int m_id;

@@ -127,7 +127,7 @@ const CKColumnSet& AccountsDueColumns()
     static const CKColumnSet columns{
         withFlags(CKColumn::UInt32("No", 8), kNumberFlags),
         withFlags(CKColumn::Text("A/C", 13, 9), kShownFlags),
-        withFlags(CKColumn::Text("Date", 13, 11), kShownFlags),
+        withFlags(CKColumn::Date("Date", 13, 11), kShownFlags),
         withFlags(CKColumn::Text("Ref", 11, 31), kShownFlags),
         withFlags(CKColumn::Text("Details", 21, 61), kShownFlags),
         withFlags(CKColumn::Amount("Amount", 15), kNumberFlags),

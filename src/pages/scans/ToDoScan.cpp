@@ -58,7 +58,7 @@ const CKColumnSet& ToDoColumns()
 {
     static const CKColumnSet columns{
         Shown(CKColumn::Text(QStringLiteral("Name"), 31, 61)),
-        Shown(CKColumn::Text(QStringLiteral("Date Due"), 13, 11)),
+        Shown(CKColumn::Date(QStringLiteral("Date Due"), 13, 11)),
         Shown(CKColumn::Text(QStringLiteral("Type"), 31, 61)),
         CKColumn::HiddenText(5),
         CKColumn::HiddenText(33),

@@ -1,7 +1,9 @@
 #include "host/ui/CKListView.h"
 
 #include <QCoreApplication>
+#include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -89,19 +91,76 @@ TEST_F(CKListViewTest, SelectRowScrollsItIntoView)
     m_list.hide();
 }
 
+// A click as the mouse makes it: the header turns its own indicator round before it reports
+// the click, which must not undo the reversal.
+void ClickHeader(CKListView& list, int section)
+{
+    QHeaderView* header = list.horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
+}
+
 TEST_F(CKListViewTest, HeaderClickSortsAndASecondClickReverses)
 {
+    m_list.show();
     m_list.SelectRow(0);  // id 0, No 5
-    m_list.horizontalHeader()->sectionClicked(0);
+    QHeaderView* header = m_list.horizontalHeader();
+    ClickHeader(m_list, 0);
     EXPECT_EQ(IdAt(0), 4u);  // No 1 first
     EXPECT_EQ(m_list.GetSelectedRow(), 4) << "the selected row stays selected";
-    m_list.horizontalHeader()->sectionClicked(0);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    ClickHeader(m_list, 0);
     EXPECT_EQ(IdAt(0), 0u);
-    EXPECT_EQ(m_list.horizontalHeader()->sortIndicatorOrder(), Qt::DescendingOrder);
-    m_list.horizontalHeader()->sectionClicked(1);  // Name, ascending again
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    ClickHeader(m_list, 0);
+    EXPECT_EQ(IdAt(0), 4u) << "a third click turns it round again";
+    ClickHeader(m_list, 1);  // Name, ascending again
     EXPECT_EQ(m_list.SortColumn(), 1);
     EXPECT_EQ(IdAt(0), 0u);
-    EXPECT_EQ(m_list.horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    m_list.hide();
+}
+
+// Dates are kept as dd/mm/yyyy texts and amounts as doubles; both sort by what they mean.
+TEST(CKListViewSort, DatesAndAmountsSortByValue)
+{
+    CKListView list;
+    list.SetColumns({CKColumn::Date("Date", 13, 11), CKColumn::Amount("Amount", 15),
+                     CKColumn::HiddenUInt32()});
+    struct Row {
+        const char* date;
+        double amount;
+    };
+    const Row rows[] = {{"05/01/2027", 100.0}, {"06/12/2026", -5.0}, {"", 20.5},
+                        {"29/02/2024", 3.0},   {"31/12/2026", 1000.0}};
+    uint32_t id = 0;
+    for (const Row& r : rows) {
+        std::vector<uint8_t> bytes(static_cast<size_t>(list.RowSize()));
+        list.Columns().WriteText(bytes, 0, r.date);
+        list.Columns().WriteAmount(bytes, 1, r.amount);
+        list.Columns().WriteUInt32(bytes, 2, id++);
+        list.AddRow(bytes);
+    }
+    QCoreApplication::processEvents();
+    list.resize(500, 300);
+    list.show();
+    auto ids = [&list] {
+        std::vector<uint32_t> out;
+        for (int r = 0; r < list.RowCount(); ++r)
+            out.push_back(list.Columns().ReadUInt32(list.RowBytes(r), 2));
+        return out;
+    };
+    ClickHeader(list, 0);
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{2, 3, 1, 4, 0})) << "no date first, then by date";
+    ClickHeader(list, 0);
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{0, 4, 1, 3, 2}));
+    ClickHeader(list, 1);
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{1, 3, 2, 0, 4}));
+    ClickHeader(list, 1);
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{4, 0, 2, 3, 1}));
 }
 
 TEST_F(CKListViewTest, EnterAndDoubleClickActivateTheRow)
@@ -145,10 +204,75 @@ TEST_F(CKListViewTest, ColoursOfKindTwoShadeEverySecondRow)
     EXPECT_FALSE(second.data(Qt::BackgroundRole).isValid());
 }
 
-TEST_F(CKListViewTest, ColumnWidthsFollowTheDisplayWidths)
+TEST_F(CKListViewTest, HomeAndEndGoToTheFirstAndLastRow)
 {
-    EXPECT_EQ(m_list.Model()->columnCount(), 2) << "the hidden column is not shown";
-    EXPECT_EQ(m_list.columnWidth(0), 8 * m_list.fontMetrics().averageCharWidth() + 8);
+    m_list.show();
+    m_list.setFocus();
+    m_list.SelectRow(2);
+    QTest::keyClick(&m_list, Qt::Key_End);
+    EXPECT_EQ(m_list.GetSelectedRow(), 4);
+    QTest::keyClick(&m_list, Qt::Key_Home);
+    EXPECT_EQ(m_list.GetSelectedRow(), 0);
+    m_list.hide();
+}
+
+// The list that has the focus shows its selection in the highlight colour; the other pane's
+// selection is greyed, so the user sees where the keys go.
+TEST_F(CKListViewTest, TheSelectionLooksDifferentWithoutTheFocus)
+{
+    QWidget window;
+    m_list.setParent(&window);
+    auto* other = new QLineEdit(&window);
+    other->move(0, 310);
+    window.resize(400, 340);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    m_list.SelectRow(1);
+    const QRect cell = m_list.visualRect(m_list.Model()->index(1, 1));
+    const QPoint probe(cell.right() - 2, cell.center().y());
+    auto colourAt = [&] { return m_list.viewport()->grab().toImage().pixelColor(probe); };
+
+    m_list.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(m_list.hasFocus());
+    const QColor focused = colourAt();
+    other->setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(m_list.hasFocus());
+    const QColor unfocused = colourAt();
+    EXPECT_EQ(focused.rgb(), m_list.palette().color(QPalette::Active, QPalette::Highlight).rgb());
+    EXPECT_NE(focused.rgb(), unfocused.rgb());
+    EXPECT_EQ(unfocused.rgb(), m_list.palette().color(QPalette::Inactive, QPalette::Highlight).rgb());
+    m_list.setParent(nullptr);
+}
+
+// The widest text column takes the room the others leave; the amount keeps its own width and
+// stays right-aligned; nothing is squeezed below its display width.
+TEST(CKListViewWidths, TheWidestTextColumnTakesTheSpareWidth)
+{
+    CKListView list;
+    list.SetColumns({CKColumn::Text("A/C", 13, 9), CKColumn::Text("Name", 31, 61),
+                     CKColumn::Date("Date", 13, 11), CKColumn::Amount("Balance", 15)});
+    list.resize(1400, 300);
+    list.show();
+    QCoreApplication::processEvents();
+    const int digits = list.fontMetrics().horizontalAdvance(QLatin1Char('0'));
+    const int amount = list.columnWidth(3);
+    EXPECT_GE(amount, 15 * digits) << "an amount of its display width fits";
+    EXPECT_GE(amount, list.horizontalHeader()->fontMetrics().horizontalAdvance("Balance") + 16);
+    EXPECT_LT(amount, 400) << "the amount column does not take the spare width";
+    const int base = 31 * list.fontMetrics().averageCharWidth() + 8;
+    EXPECT_GT(list.columnWidth(1), base + 400);
+    EXPECT_EQ(list.columnWidth(0) + list.columnWidth(1) + list.columnWidth(2) + amount,
+              list.viewport()->width());
+    EXPECT_EQ(list.Model()->headerData(3, Qt::Horizontal, Qt::TextAlignmentRole).toInt() &
+                  Qt::AlignRight,
+              Qt::AlignRight);
+
+    list.resize(300, 300);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list.columnWidth(1), base) << "a narrow list scrolls rather than cut names";
+    EXPECT_EQ(list.columnWidth(3), amount);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -59,6 +61,34 @@ TEST(CKTreeView, OnlyTheUsersChoiceIsReported)
     const int before = selected.count();
     tree.DeleteAllItems();
     EXPECT_EQ(selected.count(), before);
+}
+
+// The pane with the focus shows its chosen category in the highlight colour; without the focus
+// the category is greyed, so the tree and the list beside it do not look alike.
+TEST(CKTreeView, TheSelectionIsGreyedWithoutTheFocus)
+{
+    QWidget window;
+    auto* tree = new CKTreeView(&window);
+    auto* other = new QLineEdit(&window);
+    tree->resize(200, 150);
+    other->move(0, 160);
+    tree->AddItem("First", 1);
+    tree->AddItem("Second", 2);
+    tree->SelectItem(1);
+    window.resize(220, 200);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    const QRect row = tree->visualItemRect(tree->topLevelItem(1));
+    const QPoint probe(row.right() - 2, row.center().y());
+    auto colourAt = [&] { return tree->viewport()->grab().toImage().pixelColor(probe).rgb(); };
+    tree->setFocus();
+    QCoreApplication::processEvents();
+    const QRgb focused = colourAt();
+    other->setFocus();
+    QCoreApplication::processEvents();
+    const QRgb unfocused = colourAt();
+    EXPECT_EQ(unfocused, tree->palette().color(QPalette::Inactive, QPalette::Highlight).rgb());
+    EXPECT_NE(focused, unfocused);
 }
 
 }  // namespace
