@@ -1,10 +1,12 @@
 #include "host/ui/CKHelpViewer.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -73,10 +75,43 @@ bool CKHelpViewer::HtmlHelpA(QWidget* window, const QString& path, int command, 
     CKHelpViewer* viewer = Instance();
     viewer->m_index = FindPage(folder, QStringLiteral("index.html"));
     viewer->ShowPage(page);
-    viewer->show();
-    viewer->raise();
-    viewer->activateWindow();
+    viewer->Present();
     return true;
+}
+
+void CKHelpViewer::Present()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    SetOwner(modal == this ? nullptr : modal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void CKHelpViewer::SetOwner(QWidget* owner)
+{
+    if (owner == parentWidget()) return;
+    const bool placed = testAttribute(Qt::WA_WState_Created);
+    const QRect where = geometry();
+    if (m_owner) m_owner->removeEventFilter(this);
+    // A child window of the modal dialog is outside what the dialog blocks, and the window
+    // manager keeps it above the dialog.
+    setParent(owner, Qt::Window);
+    m_owner = owner;
+    if (owner) owner->installEventFilter(this);
+    if (placed) setGeometry(where);
+}
+
+bool CKHelpViewer::eventFilter(QObject* watched, QEvent* event)
+{
+    // The dialog the help was opened over goes: the help, unless it was closed, stays open on
+    // its own instead of going with it.
+    if (watched == m_owner && event->type() == QEvent::Hide) {
+        const bool open = !testAttribute(Qt::WA_WState_Hidden);
+        SetOwner(nullptr);
+        if (open) show();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 CKHelpViewer::Shower CKHelpViewer::SetShower(Shower shower)
@@ -103,6 +138,9 @@ CKHelpViewer::CKHelpViewer() : QWidget(nullptr), m_browser(new QTextBrowser(this
     auto* back = new QPushButton(tr("&Back"), this);
     auto* contents = new QPushButton(tr("&Contents"), this);
     auto* close = new QPushButton(tr("Close"), this);
+    back->setObjectName(QStringLiteral("back"));
+    contents->setObjectName(QStringLiteral("contents"));
+    close->setObjectName(QStringLiteral("close"));
     back->setEnabled(false);
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
@@ -110,6 +148,9 @@ CKHelpViewer::CKHelpViewer() : QWidget(nullptr), m_browser(new QTextBrowser(this
         if (!m_index.isEmpty()) ShowPage(m_index);
     });
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(back);

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -15,7 +16,10 @@ inline constexpr int HH_HELP_CONTEXT = 15;  // the page of a topic number
 
 // The help viewer: one window with the pages of a help folder ("Tasks.CHM" is a folder of HTML
 // pages named by topic number, "103.html", with "index.html" as its default page), Back,
-// Contents and Close. One viewer serves the application; opening a page raises it.
+// Contents and Close; Esc closes it. One viewer serves the application; opening a page brings it
+// to the front. Opened while a modal dialog runs, it becomes a window of that dialog, so the
+// dialog's modality does not block it and it stays in front of it; when the dialog closes, the
+// help stays open on its own.
 class CKHelpViewer final : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CKHelpViewer)
@@ -46,11 +50,19 @@ public:
     void ShowPage(const QString& pagePath);
     QString CurrentPage() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     CKHelpViewer();
+    // Makes the viewer a window of `owner` (the running modal dialog) or, for none, a window of
+    // its own, keeping its place on the screen.
+    void SetOwner(QWidget* owner);
+    void Present();
 
     QTextBrowser* m_browser;
     QString m_index;
+    QPointer<QWidget> m_owner;
 };
 
 }  // namespace kelo

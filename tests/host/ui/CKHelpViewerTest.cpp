@@ -1,6 +1,11 @@
 #include "host/ui/CKHelpViewer.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -73,6 +78,42 @@ TEST_F(CKHelpViewerTest, TheViewerShowsThePage)
     EXPECT_TRUE(viewer->isVisible());
     EXPECT_EQ(QFileInfo(viewer->CurrentPage()).fileName(), "103.html");
     viewer->close();
+}
+
+// Help asked for in a modal dialog comes up in front of it and takes the mouse and Esc while
+// the dialog stays open. The clicks go through the window, as the window system's do, so a
+// window the dialog blocks would not see them.
+TEST_F(CKHelpViewerTest, WorksWhileAModalDialogIsOpen)
+{
+    CKHelpViewer::SetShower(nullptr);
+    QWidget owner;
+    owner.show();
+    QDialog dialog(&owner);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+
+    ASSERT_TRUE(CKHelpViewer::HtmlHelpA(&dialog, m_folder, HH_HELP_CONTEXT, 103));
+    CKHelpViewer* viewer = CKHelpViewer::Instance();
+    ASSERT_TRUE(viewer->isVisible());
+    ASSERT_TRUE(viewer->isWindow());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QFileInfo(viewer->CurrentPage()).fileName(), "103.html");
+
+    auto* contents = viewer->findChild<QPushButton*>("contents");
+    ASSERT_NE(contents, nullptr);
+    QWindow* window = viewer->windowHandle();
+    ASSERT_NE(window, nullptr);
+    QTest::mouseClick(window, Qt::LeftButton, {}, contents->mapTo(viewer, contents->rect().center()));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QFileInfo(viewer->CurrentPage()).fileName(), "index.html")
+        << "the Contents button answers while the dialog is open";
+
+    QTest::keyClick(window, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(viewer->isVisible()) << "Esc closes the help";
+    EXPECT_TRUE(dialog.isVisible()) << "and only the help";
 }
 
 }  // namespace
