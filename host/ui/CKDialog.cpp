@@ -37,6 +37,10 @@ int CKDialog::DoModal(QWidget* owner)
             return -1;
         }
     }
+    // A dialog is laid out for its contents; a window manager that ignores the hints against
+    // minimise and maximise boxes still leaves the maximise box off a window of one size.
+    if (!testAttribute(Qt::WA_Resized)) adjustSize();
+    setFixedSize(size());
     show();
     QEventLoop loop;
     QPointer<CKDialog> self(this);

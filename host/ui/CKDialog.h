@@ -44,7 +44,9 @@ public:
     bool Create(QWidget* parent = nullptr);
 
     // Runs the dialog modally as a top-level window owned by `owner` (nullptr: no owner) until
-    // EndDialog(); runs OnInitDialog() first when Create() has not. Returns the value given to
+    // EndDialog(); runs OnInitDialog() first when Create() has not. The window has a title, a
+    // system menu and a close button but no minimise or maximise box, and keeps the size it
+    // opens at (its layout's size, unless resized before), so no window manager offers them. Returns the value given to
     // EndDialog(), or -1 when OnInitDialog() returned false. Afterwards OnDestroy() has run and
     // the dialog counts as destroyed; the object is the caller's to delete (PostNcDestroy is not
     // called). Blocks in a nested event loop; tests end it from a timer or a scripted handler.

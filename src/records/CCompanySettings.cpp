@@ -1,5 +1,6 @@
 #include "src/records/CCompanySettings.h"
 
+#include <algorithm>
 #include <exception>
 #include <vector>
 
@@ -10,6 +11,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "host/file/RecordFile.h"
@@ -29,6 +32,16 @@ QLineEdit* ReadOnlyLine(const char* name)
 }
 
 QString Latin(const std::string& s) { return QString::fromLatin1(s.c_str()); }
+
+// A read-only field shows its text from the start (setText leaves the caret at the end, which
+// scrolls a long text's start out of sight) and is made wide enough for it.
+void ShowFromStart(QLineEdit* edit, const QString& text)
+{
+    edit->setText(text);
+    edit->setCursorPosition(0);
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(text) + 2 * frame + 16);
+}
 
 }  // namespace
 
@@ -74,21 +87,28 @@ CCompanySettings::CCompanySettings(QWidget* parent, DataContext& context)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);
-    resize(420, sizeHint().height());
+    setMinimumWidth(420);
 }
 
 bool CCompanySettings::OnInitDialog()
 {
     if (!CKDialog::OnInitDialog()) return false;
     ReadSetup();
-    m_nameEdit->setText(m_name);
+    ShowFromStart(m_nameEdit, m_name);
     QString shown = m_address;
     m_addressEdit->setPlainText(shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    m_telephoneEdit->setText(m_telephone);
-    m_faxEdit->setText(m_fax);
-    m_vatEdit->setText(m_vatNumber);
-    m_webEdit->setText(m_webSite);
-    m_emailEdit->setText(m_email);
+    int longest = 0;
+    for (const QString& line : shown.split(QLatin1Char('\n')))
+        longest = std::max(longest, m_addressEdit->fontMetrics().horizontalAdvance(line));
+    const int frame = m_addressEdit->frameWidth();
+    const int margin = int(m_addressEdit->document()->documentMargin());
+    m_addressEdit->setMinimumWidth(longest + 2 * frame + 2 * margin + 8);
+    ShowFromStart(m_telephoneEdit, m_telephone);
+    ShowFromStart(m_faxEdit, m_fax);
+    ShowFromStart(m_vatEdit, m_vatNumber);
+    ShowFromStart(m_webEdit, m_webSite);
+    ShowFromStart(m_emailEdit, m_email);
+    adjustSize();
     m_ok->setFocus();
     return true;
 }

@@ -42,7 +42,8 @@ CAccountProperties::CAccountProperties(CReminderPage* page, DataContext& context
 
     auto* group = new QGroupBox(tr("Aged Analysis"), this);
     auto* aged = new QFormLayout(group);
-    for (int i = 0; i < 6; ++i) AddField(aged, tr(kAgedLabels[i]), kAgedNames[i]);
+    for (int i = 0; i < 6; ++i)
+        AddField(aged, tr(kAgedLabels[i]), kAgedNames[i])->setAlignment(Qt::AlignRight);
     m_noFigures = new QLabel(tr("** No aged analysis figures available. **"), group);
     m_noFigures->setObjectName("noFigures");
     aged->addRow(m_noFigures);

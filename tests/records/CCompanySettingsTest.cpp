@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,6 +59,35 @@ TEST_F(CompanyDetailsTest, ShowsTheSetupRecord)
     EXPECT_EQ(address->toPlainText().split('\n').size(), 5);
     EXPECT_EQ(dialog.findChild<QLineEdit*>("name")->text(), "Harbour Chandlers Ltd");
     EXPECT_EQ(dialog.findChild<QLineEdit*>("web")->text(), "www.harbour.example");
+}
+
+// Long texts show from their start and fit: a field scrolled to its end hides what the user
+// reads first ("v.kingsbridge-office.example").
+TEST_F(CompanyDetailsTest, LongFieldsShowFromTheirStartAndFit)
+{
+    std::vector<uint8_t> rec = m_stored;
+    SetText(rec.data(), kSetupCompanyName, "Kingsbridge Office Supplies and Stationery Ltd");
+    SetText(rec.data(), kSetupAddress1, "Unit 4, Riverside Trading Estate, Mill Lane");
+    SetTextUnpadded(rec.data(), kSetupEmail, "accounts@kingsbridge-office-supplies.example");
+    SetTextUnpadded(rec.data(), kSetupWebSite, "www.kingsbridge-office-supplies.example");
+    WriteRec(company.Context().File(kFileSetup), 1, rec.data());
+
+    CCompanySettings dialog(nullptr, company.Context());
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.show();
+    QCoreApplication::processEvents();
+    for (const char* name : {"name", "telephone", "fax", "vat", "web", "email"}) {
+        auto* edit = dialog.findChild<QLineEdit*>(name);
+        ASSERT_NE(edit, nullptr) << name;
+        EXPECT_EQ(edit->cursorPosition(), 0) << name;
+        const int needed = edit->fontMetrics().horizontalAdvance(edit->text());
+        EXPECT_GE(edit->contentsRect().width() - 8, needed) << name << ": " << edit->text().toStdString();
+    }
+    auto* address = dialog.findChild<QPlainTextEdit*>("address");
+    const int line = address->fontMetrics().horizontalAdvance(
+        "Unit 4, Riverside Trading Estate, Mill Lane");
+    EXPECT_GE(address->viewport()->width(), line);
+    dialog.hide();
 }
 
 TEST_F(CompanyDetailsTest, ReadOnlyAndOkClosesWithoutWriting)

@@ -82,6 +82,8 @@ TEST_F(AccountViewerTest, ShowsTheAccountAndItsAgedAnalysis)
     EXPECT_EQ(v->Field("period1")->text(), "0.00");
     EXPECT_EQ(v->Field("period2")->text(), "-20.00");
     EXPECT_EQ(v->Field("older")->text(), "0.00");
+    for (const char* amount : {"future", "current", "period1", "period2", "period3", "older"})
+        EXPECT_TRUE(v->Field(amount)->alignment() & Qt::AlignRight) << amount << " lines up right";
     EXPECT_TRUE(v->NoFiguresLabel()->isHidden());
 }
 
