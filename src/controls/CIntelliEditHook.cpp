@@ -70,7 +70,7 @@ bool CIntelliEditHook::eventFilter(QObject* watched, QEvent* event)
     // The field first, so the matches are looked up for the text as it now stands.
     static_cast<QObject*>(m_field)->event(key);
     const QWidget* focus = QApplication::focusWidget();
-    if (focus == m_field || m_popup.IsPopupWindow(focus)) m_popup.UpdateMatches(typed);
+    if (focus == m_field || m_popup.IsPopupWindow(focus)) m_popup.FieldEdited(typed);
     return true;
 }
 

@@ -19,9 +19,13 @@ bool CIntelliInputHook::eventFilter(QObject* watched, QEvent* event)
         return OnKey(static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
+        // A press from the window system reaches the window (a QWindow) before the widget under
+        // the pointer; only the widget tells where the press is.
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget) return false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool button = mouse->button() == Qt::LeftButton || mouse->button() == Qt::RightButton;
-        if (button && !m_popup.IsPopupWindow(qobject_cast<QWidget*>(watched))) m_popup.Hide();
+        if (button && !m_popup.IsPopupWindow(widget)) m_popup.Hide();
         return false;
     }
     default:

@@ -194,6 +194,13 @@ bool CIntelliPopupImpl::UpdateMatches(bool typed)
     return true;
 }
 
+void CIntelliPopupImpl::FieldEdited(bool typed)
+{
+    if (!m_field) return;
+    m_typed = TypedText();
+    UpdateMatches(typed);
+}
+
 void CIntelliPopupImpl::RebuildList()
 {
     QListWidget* list = List();
@@ -401,7 +408,9 @@ void CIntelliPopupImpl::DeleteRowEntry(int row)
 {
     QListWidget* list = List();
     if (!list || !m_store || row < 0 || row >= list->count()) return;
-    m_store->Delete(FirstColumn(list->item(row)->text()));
+    const QString text = FirstColumn(list->item(row)->text());
+    ForgetChosen(text, false);
+    m_store->Delete(text);
     m_store->SaveHistory();
     RebuildList();
     UpdateMatches(false);
@@ -410,10 +419,23 @@ void CIntelliPopupImpl::DeleteRowEntry(int row)
 void CIntelliPopupImpl::DeleteAllEntries()
 {
     if (!List() || !m_store) return;
+    ForgetChosen(QString(), true);
     m_store->DeleteAll();
     m_store->SaveHistory();
     RebuildList();
     UpdateMatches(false);
+}
+
+void CIntelliPopupImpl::ForgetChosen(const QString& deleted, bool all)
+{
+    if (!m_field || !m_store) return;
+    const QString shown = m_field->text();
+    bool gone = !all && shown.compare(deleted, Qt::CaseInsensitive) == 0;
+    for (const CIntelliEntry& e : m_store->Entries())
+        gone = gone || (all && FirstColumn(e.text) == shown);
+    if (!gone || shown == m_typed) return;
+    m_field->setText(m_typed);
+    m_field->setModified(true);
 }
 
 int CIntelliPopupImpl::MinimumWidth() const

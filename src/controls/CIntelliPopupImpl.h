@@ -102,6 +102,9 @@ public:
     // (a character, not Backspace or Delete) also completes the field. Hides the popup when
     // nothing matches, shows it otherwise. Returns whether there is a match.
     virtual bool UpdateMatches(bool typed);
+    // The user changed the field's text (a character, Backspace, Delete): remembers what was
+    // typed, then updates the matches.
+    void FieldEdited(bool typed);
     // The pointer moved over the list (list coordinates) or over the strip above it.
     virtual void FollowPointer(const QPoint& listPos);
     virtual void FollowStrip();
@@ -120,7 +123,9 @@ public:
     void Hide();
     void DestroyPopupWindows();
 
-    // What the right-click menu's commands do; both save the history and rebuild the list.
+    // What the right-click menu's commands do; both save the history and rebuild the list. A
+    // field holding a deleted text (the row under the pointer was chosen into it) goes back to
+    // what the user typed.
     void DeleteRowEntry(int row);
     void DeleteAllEntries();
 
@@ -139,6 +144,8 @@ private:
     void RebuildList();
     void SelectRow(int row);
     QString TypedText() const;
+    // Puts back what was typed when the field holds a text about to be deleted (`all`: any).
+    void ForgetChosen(const QString& deleted, bool all);
     bool Matches(int row, const QString& typed, bool forChoosing) const;
 
     GlobalBlock m_block;
@@ -153,6 +160,7 @@ private:
     uint32_t m_kind = 0;
     uint32_t m_flag = 0;
     int m_listed = 0;
+    QString m_typed;  // the field's text as the user last typed it
     bool m_shown = false;
     bool m_tabAfterChoosing = true;
     bool m_completeInline = true;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QWindow>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -334,6 +335,44 @@ TEST_F(IntelliPopupTest, MenuDeletesOneOrAll)
     EXPECT_FALSE(popup->IsShown());
     Close();
     EXPECT_TRUE(registry.Keys(kGroup).isEmpty()) << "closing writes no empty history back";
+}
+
+// Clicks as the window system delivers them reach the window before the widget under the
+// pointer. A right click on a row keeps the list up while its menu is open; after "Delete" the
+// field is back to what was typed, not the deleted text; a click in the field keeps the list.
+TEST_F(IntelliPopupTest, RightClickThroughTheWindowKeepsTheListAndDeleteClearsTheField)
+{
+    Seed({"Pay rent", "phone bank", "Phone supplier"});
+    AttachHistory();
+    QTest::keyClicks(field, "P");
+    ASSERT_TRUE(popup->IsShown());
+    QWindow* popupWindow = popup->Window()->windowHandle();
+    ASSERT_NE(popupWindow, nullptr);
+    auto inWindow = [this](int row) {
+        return List()->viewport()->mapTo(popup->Window(), RowCentre(row));
+    };
+
+    QTest::mouseClick(field->window()->windowHandle(), Qt::LeftButton, {},
+                      field->mapTo(field->window(), QPoint(4, field->height() / 2)));
+    EXPECT_TRUE(popup->IsShown()) << "a click in the field leaves the list up";
+
+    QTest::mouseMove(popupWindow, inWindow(1));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(field->text(), "phone bank") << "the row under the pointer is in the field";
+    bool shownWithMenu = false;
+    QTimer::singleShot(0, [this, &shownWithMenu] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        shownWithMenu = popup->IsShown() && popup->Window()->isVisible();
+        QTest::keyClick(menu, Qt::Key_D);
+    });
+    QTest::mouseClick(popupWindow, Qt::RightButton, {}, inWindow(1));
+    EXPECT_TRUE(shownWithMenu) << "the list stays up while its menu is open";
+    EXPECT_EQ(List()->count(), 2);
+    EXPECT_EQ(registry.Keys(kGroup).size(), 2);
+    EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "Phone supplier");
+    EXPECT_EQ(field->text(), "P") << "the deleted text leaves the field; what was typed stays";
+    Close();
 }
 
 TEST_F(IntelliPopupTest, PopupSizeIsRememberedPerUser)
