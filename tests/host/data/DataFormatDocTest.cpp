@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "host/data/FileMap.h"
 #include "host/data/Layouts.h"
 #include "host/data/TaxControlRecord.h"
+#include "host/util/Dates.h"
 
 namespace kelo {
 namespace {
@@ -97,16 +99,43 @@ std::vector<Block> Blocks()
     return blocks;
 }
 
-TEST(DataFormatDoc, TablesMatchTheCode)
+std::string SourcePath(const std::string& file)
 {
     const char* root = std::getenv("KELO_SOURCE_DIR");
     if (!root) root = KELO_DATA_SOURCE_DIR;
-    const std::string path = std::string(root) + "/docs/data-format.md";
+    return std::string(root) + "/" + file;
+}
+
+std::string ReadSource(const std::string& path)
+{
     std::ifstream in(path);
-    ASSERT_TRUE(in) << "cannot read " << path;
+    EXPECT_TRUE(in) << "cannot read " << path;
     std::stringstream buffer;
     buffer << in.rdbuf();
-    std::string doc = buffer.str();
+    return buffer.str();
+}
+
+// The documents name the first and last date numbers as the date routines read them.
+TEST(DataFormatDoc, DateNumberRangeAsTheDateRoutinesHaveIt)
+{
+    const std::regex named(R"((\b1|65535) (?:=|is) (\d\d/\d\d/\d{4}))");
+    int found = 0;
+    for (const char* file : {"docs/data-format.md", "README.md"}) {
+        const std::string text = ReadSource(SourcePath(file));
+        for (auto it = std::sregex_iterator(text.begin(), text.end(), named);
+             it != std::sregex_iterator(); ++it) {
+            const auto number = static_cast<uint16_t>(std::stoi((*it)[1].str()));
+            EXPECT_EQ((*it)[2].str(), DateNumberToFullString(number)) << file << ": " << it->str();
+            ++found;
+        }
+    }
+    EXPECT_GE(found, 3);
+}
+
+TEST(DataFormatDoc, TablesMatchTheCode)
+{
+    const std::string path = SourcePath("docs/data-format.md");
+    std::string doc = ReadSource(path);
 
     const bool update = std::getenv("KELO_UPDATE_DOCS") != nullptr;
     for (const Block& block : Blocks()) {
