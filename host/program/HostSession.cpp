@@ -5,6 +5,7 @@
 
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
+#include "host/framework/CompanyGlobals.h"
 #include "host/data/FileMap.h"
 #include "host/data/GlobalBlock.h"
 #include "host/data/SetupRecord.h"
@@ -55,17 +56,8 @@ void HostSession::FillGlobalBlock(const std::string& programDir)
     block.SetText(kGlobalDataPath, data);
     block.SetText(kGlobalLicensee, CompanyName());
     block.SetText(kGlobalSerial, "Kelo Task Manager");
-    // The ledgers' aged-analysis periods: 30, 60, 90 and 120 days, aged by days.
-    for (const auto& [p1, p2, p3, older] :
-         {std::tuple{kGlobalCustomerPeriod1, kGlobalCustomerPeriod2, kGlobalCustomerPeriod3,
-                     kGlobalCustomerOlder},
-          std::tuple{kGlobalSupplierPeriod1, kGlobalSupplierPeriod2, kGlobalSupplierPeriod3,
-                     kGlobalSupplierOlder}}) {
-        block.SetI16(p1, 30);
-        block.SetI16(p2, 60);
-        block.SetI16(p3, 90);
-        block.SetI16(older, 120);
-    }
+    // The ledgers' aging settings, the housekeeping dates and the last document numbers.
+    FillCompanyGlobals(block, Context());
     block.SetI16(kGlobalQuantityDecimals, 2);
     block.SetU32(kGlobalAutoComplete, 1);
     block.SetU32(kGlobalForeignTrader, GetU8(ReadSetup().data(), kSetupForeignTrader) == 1 ? 1 : 0);

@@ -24,8 +24,9 @@ public:
     const std::string& Folder() const { return m_folder; }
     std::string CompanyName();
 
-    // Fills the global block (program folder, data path, user, file block, the ledgers'
-    // settings) and makes it the process's block. `programDir` ends with a separator.
+    // Fills the global block (program folder, data path, user, file block, and what the company
+    // keeps: the ledgers' aging settings, housekeeping dates, last document numbers) and makes
+    // it the process's block. `programDir` ends with a separator.
     void FillGlobalBlock(const std::string& programDir);
 
 private:

@@ -8,7 +8,9 @@
 
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
+#include "host/data/GlobalBlock.h"
 #include "host/framework/CBBusContext.h"
+#include "host/framework/CompanyGlobals.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/CommandLine.h"
 #include "host/util/DataFolder.h"
@@ -192,7 +194,12 @@ int run(const Options& o, std::ostream& out, std::ostream& err)
         if (o.ledger == "sales") ledger = kLedgerSales;
         else if (o.ledger == "purchases") ledger = kLedgerPurchases;
         else throw Usage("account needs --ledger sales or --ledger purchases");
-        const AccountDetails d = AccountDetails::Load(context, uint32_t(*n), ledger, AgingSettings{}, date);
+        // The company's aging settings, as the host hands them to the Account Details viewer.
+        std::vector<uint8_t> globals(kGlobalBlockLength, 0);
+        GlobalBlock block(globals.data());
+        FillCompanyGlobals(block, context);
+        const AccountDetails d = AccountDetails::Load(context, uint32_t(*n), ledger,
+                                                      AgingSettingsOf(block, ledger), date);
         if (!d.found) throw Refusal("no account record " + o.words[1] + " in the " + o.ledger + " ledger");
         WriteDetails(out, o.format, AccountFields(d));
         return 0;

@@ -1,13 +1,18 @@
 #include <sstream>
 #include <vector>
 
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include <gtest/gtest.h>
 
 #include "../../host/file/TempCompany.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
 #include "host/data/AccountRecord.h"
+#include "host/data/AuditHeaderRecord.h"
 #include "host/data/IndexKeys.h"
+#include "host/data/SetupRecord.h"
 #include "host/data/UserRecord.h"
 #include "tests/pages/scans/RecurringBuilder.h"
 #include "tools/kelo-tasks/TaskCli.h"
@@ -186,6 +191,60 @@ TEST_F(Cli, RecurringEntryByRecordNumberLabelledForItsKind)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("no recurring entry 2"), std::string::npos) << r.err;
     EXPECT_EQ(run({"recurring"}).status, 2);
+}
+
+// The aged analysis of `kelo-tasks account` follows the company's aging settings, as the
+// Account Details viewer does: an invoice 21 days old, and one 200 days old flagged age-as-current,
+// under three settings of the setup record.
+TEST_F(Cli, AccountAgesByTheCompanysSettings)
+{
+    DataContext& c = co.Context();
+    auto header = [&](uint32_t recno, const char* date, double net, uint16_t asCurrent,
+                      uint32_t next) {
+        std::vector<uint8_t> rec(kAuditHeaderLength, 0);
+        SetU8(rec.data(), kHeaderType, 1);
+        SetText(rec.data(), kHeaderAccountReference, "ZED");
+        SetU16(rec.data(), kHeaderDate, DateStringToNumber(date));
+        SetF64(rec.data(), kHeaderNetAmount, net);
+        SetU16(rec.data(), kHeaderAgeAsCurrent, asCurrent);
+        SetU32(rec.data(), kHeaderNextHeader, next);
+        WriteRec(c.File(kFileAuditHeaders), recno, rec.data());
+    };
+    header(1, "10/11/2026", 100.0, 0, 2);
+    header(2, "15/05/2026", 50.0, 1, 0);
+    std::vector<uint8_t> account(kAccountLength);
+    ASSERT_TRUE(ReadRec(c.File(kFileCustomers), 1, account.data()));
+    SetU32(account.data(), kAccountFirstHeader, 1);
+    WriteRec(c.File(kFileCustomers), 1, account.data());
+
+    struct Case {
+        const char* name;
+        uint8_t months;
+        int16_t periods[4];
+        uint16_t ageAsCurrent;
+        const char* invoiceBucket;   // where the 21-day-old 100.00 goes
+        const char* flaggedBucket;   // where the flagged 200-day-old 50.00 goes
+    };
+    const Case cases[] = {
+        {"never set: 30/60/90/120 days", 0, {0, 0, 0, 0}, 0, "current", "older"},
+        {"by month, age-as-current on", 1, {30, 60, 90, 120}, 1, "period_1", "current"},
+        {"days 10/20/30/40", 0, {10, 20, 30, 40}, 0, "period_2", "older"},
+    };
+    const Field* periods[] = {&kSetupCustomerPeriod1, &kSetupCustomerPeriod2,
+                              &kSetupCustomerPeriod3, &kSetupCustomerOlder};
+    for (const Case& k : cases) {
+        std::vector<uint8_t> setup(kSetupLength, 0);
+        SetU8(setup.data(), kSetupCustomerMonthAging, k.months);
+        for (int i = 0; i < 4; ++i) SetI16(setup.data(), *periods[i], k.periods[i]);
+        SetU16(setup.data(), kSetupAgeAsCurrent, k.ageAsCurrent);
+        WriteRec(c.File(kFileSetup), 1, setup.data());
+
+        const Result r = run({"--format", "json", "account", "1", "--ledger", "sales"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
+        EXPECT_DOUBLE_EQ(o[k.invoiceBucket].toDouble(), 100.0) << k.name << "\n" << r.out;
+        EXPECT_DOUBLE_EQ(o[k.flaggedBucket].toDouble(), 50.0) << k.name << "\n" << r.out;
+    }
 }
 
 }  // namespace

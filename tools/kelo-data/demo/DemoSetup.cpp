@@ -87,6 +87,18 @@ void makeCompany(DemoBuilder& b)
     uint16_t start = DateNumberFromComponents(1, 4, month >= 4 ? year : year - 1);
     if (!start) start = DateNumberFromComponents(1, 4, year);
     SetU16(rec.data(), kSetupFinancialYearStart, start);
+    // Both ledgers age by days at 30, 60, 90 and 120; the age-as-current rule is off.
+    const Field* periods[] = {&kSetupCustomerPeriod1, &kSetupCustomerPeriod2,
+                              &kSetupCustomerPeriod3, &kSetupCustomerOlder,
+                              &kSetupSupplierPeriod1, &kSetupSupplierPeriod2,
+                              &kSetupSupplierPeriod3, &kSetupSupplierOlder};
+    for (int i = 0; i < 8; ++i) SetI16(rec.data(), *periods[i], int16_t(30 * (i % 4 + 1)));
+    // Housekeeping: backed up last night, restored once six weeks ago, stock cleared at the
+    // year's start; the audit trail was never cleared.
+    const uint16_t today = b.Today();
+    SetU16(rec.data(), kSetupLastBackup, today > 1 ? uint16_t(today - 1) : today);
+    SetU16(rec.data(), kSetupLastRestore, today > 42 ? uint16_t(today - 42) : today);
+    SetU16(rec.data(), kSetupClearStockRan, start);
     b.Put(kFileSetup, 1, rec);
 }
 

@@ -1,0 +1,107 @@
+// What the host copies from the company into its global block: the ledgers' aging settings and
+// housekeeping dates from the setup record, the last document numbers from the document files.
+#include "host/framework/CompanyGlobals.h"
+
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../file/TempCompany.h"
+#include "host/data/GlobalBlock.h"
+#include "host/data/IndexKeys.h"
+#include "host/data/InvoiceRecord.h"
+#include "host/data/PurchaseOrderRecord.h"
+#include "host/data/SalesOrderRecord.h"
+#include "host/data/SetupRecord.h"
+#include "host/file/RecordFile.h"
+
+namespace kelo {
+namespace {
+
+using test::TempCompany;
+
+// A document record of one of the three document files and its index entry.
+void addDocument(DataContext& ctx, int file, int index, uint32_t recno, uint32_t number,
+                 const Field& numberField, const Field& nameField, int type = -1)
+{
+    std::vector<uint8_t> rec(ctx.File(file)->recordLength, 0);
+    SetU32(rec.data(), numberField, number);
+    SetText(rec.data(), nameField, type == 99 ? "" : "Customer");
+    if (type == 99) rec[nameField.offset] = 0xFF;  // deleted, left in the index on purpose
+    if (type >= 0 && type != 99) SetI8(rec.data(), kInvoiceType, int8_t(type));
+    WriteRec(ctx.File(file), recno, rec.data());
+    const DocumentKey key = BuildDocumentKey(number, recno);
+    AddKey(ctx.File(index), key.data(), recno, 0, 1);
+}
+
+struct Filled {
+    std::vector<uint8_t> bytes = std::vector<uint8_t>(kGlobalBlockLength, 0);
+    GlobalBlock block{bytes.data()};
+};
+
+TEST(CompanyGlobals, LastDocumentNumbersComeFromTheDocumentFiles)
+{
+    TempCompany co;
+    DataContext& c = co.Context();
+    // Invoices 0-2, credit notes 3-4; the highest number is a deleted credit note, and the
+    // highest live document is an invoice of type 2 added before a lower credit note.
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 1, 1001, kInvoiceNumber, kInvoiceCustomerName, 0);
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 2, 1002, kInvoiceNumber, kInvoiceCustomerName, 3);
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 3, 1007, kInvoiceNumber, kInvoiceCustomerName, 2);
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 4, 1005, kInvoiceNumber, kInvoiceCustomerName, 4);
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 5, 1009, kInvoiceNumber, kInvoiceCustomerName, 99);
+    addDocument(c, kFileInvoices, kFileInvoiceIndex, 6, 1008, kInvoiceNumber, kInvoiceCustomerName, 7);
+    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 1, 20, kSalesOrderNumber, kSalesOrderCustomerName);
+    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 2, 31, kSalesOrderNumber, kSalesOrderCustomerName);
+    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 3, 25, kSalesOrderNumber, kSalesOrderCustomerName);
+    addDocument(c, kFilePurchaseOrders, kFilePurchaseOrderIndex, 1, 7, kPurchaseOrderNumber,
+                kPurchaseOrderSupplierName);
+
+    Filled f;
+    FillCompanyGlobals(f.block, c);
+    EXPECT_EQ(f.block.U32(kGlobalLastInvoice), 1007u);
+    EXPECT_EQ(f.block.U32(kGlobalLastCreditNote), 1005u);
+    EXPECT_EQ(f.block.U32(kGlobalLastSalesOrder), 31u);
+    EXPECT_EQ(f.block.U32(kGlobalLastPurchaseOrder), 7u);
+}
+
+TEST(CompanyGlobals, AgingAndHousekeepingComeFromTheSetupRecord)
+{
+    TempCompany co;
+    DataContext& c = co.Context();
+    Filled empty;
+    FillCompanyGlobals(empty.block, c);
+    EXPECT_EQ(empty.block.U32(kGlobalLastInvoice), 0u) << "no documents";
+    EXPECT_EQ(empty.block.I16(kGlobalCustomerPeriod1), 30) << "never set: 30/60/90/120";
+    EXPECT_EQ(empty.block.I16(kGlobalSupplierOlder), 120);
+    EXPECT_EQ(empty.block.U16(kGlobalLastBackup), 0u);
+
+    std::vector<uint8_t> setup(kSetupLength, 0);
+    SetU8(setup.data(), kSetupSupplierMonthAging, 1);
+    SetI16(setup.data(), kSetupCustomerPeriod1, 14);
+    SetI16(setup.data(), kSetupCustomerPeriod2, 28);
+    SetI16(setup.data(), kSetupCustomerPeriod3, 42);
+    SetI16(setup.data(), kSetupCustomerOlder, 56);
+    SetU16(setup.data(), kSetupAgeAsCurrent, 1);
+    SetU16(setup.data(), kSetupLastBackup, 46000);
+    SetU16(setup.data(), kSetupLastRestore, 45900);
+    SetU16(setup.data(), kSetupClearAuditRan, 45000);
+    SetU16(setup.data(), kSetupClearStockRan, 45800);
+    WriteRec(c.File(kFileSetup), 1, setup.data());
+
+    Filled f;
+    FillCompanyGlobals(f.block, c);
+    EXPECT_EQ(f.block.U8(kGlobalCustomerMonthAging), 0);
+    EXPECT_EQ(f.block.U8(kGlobalSupplierMonthAging), 1);
+    EXPECT_EQ(f.block.I16(kGlobalCustomerPeriod1), 14);
+    EXPECT_EQ(f.block.I16(kGlobalCustomerOlder), 56);
+    EXPECT_EQ(f.block.I16(kGlobalSupplierPeriod2), 60) << "the suppliers' periods were not set";
+    EXPECT_EQ(f.block.U16(kGlobalAgeAsCurrent), 1u);
+    EXPECT_EQ(f.block.U16(kGlobalLastBackup), 46000u);
+    EXPECT_EQ(f.block.U16(kGlobalLastRestore), 45900u);
+    EXPECT_EQ(f.block.U16(kGlobalClearAuditRan), 45000u);
+    EXPECT_EQ(f.block.U16(kGlobalClearStockRan), 45800u);
+}
+
+}  // namespace
+}  // namespace kelo
