@@ -6,6 +6,7 @@
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
+#include "tools/kelo-data/ChainCheck.h"
 #include "tools/kelo-data/Commands.h"
 #include "tools/kelo-data/PostingChecker.h"
 #include "tools/kelo-data/ToolError.h"
@@ -40,6 +41,8 @@ public:
         m_state.assign(index ? count + 1 : 0, State::Absent);
         m_keys.assign(index ? count + 1 : 0, std::string());
         std::vector<uint8_t> rec(info.recordLength);
+        const bool linked = ChainCheck::Wants(info.number);
+        if (linked) m_chains.SetCount(info.number, count);
         for (uint32_t r = 1; r <= count; ++r) {
             State s = State::Absent;
             try {
@@ -50,11 +53,17 @@ public:
                 Problem(fileName(info) + " record " + std::to_string(r) + ": " + e.what());
                 s = State::Unreadable;
             }
+            if (linked && s == State::Live) m_chains.Note(info.number, r, rec.data());
             if (!index) continue;
             m_state[r] = s;
             if (s == State::Live) m_keys[r] = IndexKeyOf(info.number, rec.data(), r);
         }
         if (index) CheckIndex(*index, info);
+    }
+
+    void CheckChains()
+    {
+        m_chains.Check([this](const std::string& text) { Problem(text); });
     }
 
 private:
@@ -108,6 +117,7 @@ private:
     int m_problems = 0;
     std::vector<State> m_state;
     std::vector<std::string> m_keys;
+    ChainCheck m_chains;
 };
 
 }  // namespace
@@ -132,14 +142,15 @@ int RunCheck(const Args& args)
         checker.CheckData(info);
     }
     PostingChecker(mgr.Context(), [&](const std::string& text) { checker.Problem(text); }).Run();
+    checker.CheckChains();
     mgr.ReleaseResources();
     if (checker.Problems()) {
         std::fprintf(stderr, "kelo-data check: %s: %d problem(s)\n", args[0].c_str(),
                      checker.Problems());
         return 1;
     }
-    std::printf("%s: %llu records, every record readable, every index right, every "
-                "transaction whole and the balances agreed\n",
+    std::printf("%s: %llu records, every record readable, every index right, every chain "
+                "whole, every transaction whole and the balances agreed\n",
                 args[0].c_str(), static_cast<unsigned long long>(records));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,25 @@ struct Line {
     QJsonObject object;
 };
 
-std::vector<Line> readLines(const std::string& path, const Layout& layout)
+// The field whose first byte marks a record of `file` deleted; nullptr for a file without one.
+const Field* deletionMarkField(const FileInfo& info, const Layout& layout)
 {
+    if (!IndexOf(info.number)) return nullptr;
+    const uint32_t offset = DeletionMarkOffset(info.number);
+    for (const Field& f : layout.fields)
+        if (f.offset == offset && f.type == FieldType::Text) return &f;
+    return nullptr;
+}
+
+std::vector<Line> readLines(const std::string& path, const FileInfo& info)
+{
+    const Layout& layout = *info.layout;
     std::ifstream in(path, std::ios::binary);
     if (!in) throw ToolError(path + ": cannot be read");
     std::vector<Line> lines;
     std::string text;
     std::vector<uint8_t> scratch(layout.length);
+    const Field* mark = deletionMarkField(info, layout);
     for (int n = 1; std::getline(in, text); ++n) {
         if (!text.empty() && text.back() == '\r') text.pop_back();
         if (text.find_first_not_of(" \t") == std::string::npos) continue;
@@ -46,6 +59,11 @@ std::vector<Line> readLines(const std::string& path, const Layout& layout)
         if (err.error != QJsonParseError::NoError)
             throw where("bad JSON (" + err.errorString().toStdString() + ")");
         if (!doc.isObject()) throw where("bad JSON (not an object)");
+        // The parser keeps the last of two equal keys without a word; which one was meant is
+        // not ours to guess.
+        std::set<QString> seen;
+        for (const QString& key : ObjectKeys(text))
+            if (!seen.insert(key).second) throw where(key.toStdString() + " given twice");
         Line line{n, 0, false, doc.object()};
         if (line.object.contains("record_number")) {
             const double r = line.object["record_number"].toDouble(-1);
@@ -54,12 +72,25 @@ std::vector<Line> readLines(const std::string& path, const Layout& layout)
                             std::to_string(kMaxRecordNumber));
             line.recno = uint32_t(r);
         }
-        line.deleted = line.object["deleted"].toBool(false);
+        if (line.object.contains("deleted")) {
+            if (!line.object["deleted"].isBool()) throw where("deleted: expected true or false");
+            line.deleted = line.object["deleted"].toBool();
+        }
+        const qsizetype fields = line.object.size() - line.object.contains("record_number") -
+                                 line.object.contains("deleted");
+        if (fields == 0 && !line.deleted)
+            throw where(std::string("names no field of a ") + layout.name +
+                        " record (a record of zeros is no record)");
+        std::fill(scratch.begin(), scratch.end(), 0);
         try {
             JsonToRecord(layout, line.object, scratch.data());  // every line checked before writing
         } catch (const ToolError& e) {
             throw where(e.what());
         }
+        if (mark && !line.deleted && scratch[mark->offset] == 0xFF)
+            throw where("field " + std::string(mark->name) +
+                        ": a first character \u00ff (byte 0xFF) marks the record deleted; "
+                        "give \"deleted\": true to delete it");
         lines.push_back(std::move(line));
     }
     return lines;
@@ -75,7 +106,7 @@ int RunImport(const Args& args)
     if (info.kind != FileKind::Data || !info.layout)
         throw ToolError(std::string("cannot import into ") + info.path +
                         ": import takes a data file with a record layout (indexes follow it)");
-    const std::vector<Line> lines = readLines(args[2], *info.layout);
+    const std::vector<Line> lines = readLines(args[2], info);
     const FileInfo* index = IndexOf(info.number);
 
     // A record another desk is writing is left alone: its lock refuses the whole import, before
@@ -100,9 +131,11 @@ int RunImport(const Args& args)
         const uint32_t recno = line.recno ? line.recno : next;
         try {
             const bool existed = ReadRec(data, recno, rec.data()) != 0;
-            if (!existed) std::memset(rec.data(), 0, rec.size());
-            if (existed && idx && !IsDeletedRecord(info.number, rec.data()))
+            const bool wasDeleted = existed && idx && IsDeletedRecord(info.number, rec.data());
+            if (existed && idx && !wasDeleted)
                 DeleteKeyOf(idx, IndexKeyOf(info.number, rec.data(), recno).data(), recno);
+            // A deleted record keeps nothing worth merging into: the line starts from zeros.
+            if (!existed || wasDeleted) std::memset(rec.data(), 0, rec.size());
             if (line.deleted)
                 std::memset(rec.data(), 0xFF, rec.size());
             else

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <limits>
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 #include <QString>
 
@@ -82,7 +84,13 @@ void JsonToRecord(const Layout& layout, const QJsonObject& object, uint8_t* rec)
         switch (f->type) {
         case FieldType::Text: {
             if (!v.isString()) badValue(*f, "expected a string");
-            const QByteArray text = v.toString().toLatin1();
+            const QString given = v.toString();
+            for (const QChar ch : given)
+                if (ch.unicode() > 0xFF)
+                    badValue(*f, "\"" + given.toStdString() +
+                                     "\" holds a character outside Latin-1, the records' "
+                                     "character set (" + QString(ch).toStdString() + ")");
+            const QByteArray text = given.toLatin1();
             if (text.contains('\0')) badValue(*f, "text holds a NUL");
             if (uint32_t(text.size()) > f->width - 1)
                 badValue(*f, "text longer than " + std::to_string(f->width - 1) + " characters");
@@ -118,6 +126,38 @@ void JsonToRecord(const Layout& layout, const QJsonObject& object, uint8_t* rec)
             break;
         }
     }
+}
+
+std::vector<QString> ObjectKeys(std::string_view json)
+{
+    std::vector<QString> keys;
+    int depth = 0;
+    bool expectKey = false;
+    for (size_t i = 0; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '"') {
+            size_t end = i + 1;
+            while (end < json.size() && json[end] != '"') end += json[end] == '\\' ? 2 : 1;
+            if (depth == 1 && expectKey) {
+                // The parser decodes the key's escapes, so "n\u0061me" is seen as "name".
+                const std::string quoted = "[" + std::string(json.substr(i, end - i + 1)) + "]";
+                keys.push_back(QJsonDocument::fromJson(QByteArray::fromStdString(quoted))
+                                   .array()
+                                   .at(0)
+                                   .toString());
+                expectKey = false;
+            }
+            i = end;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+            expectKey = c == '{' && depth == 1;
+        } else if (c == '}' || c == ']') {
+            --depth;
+        } else if (c == ',' && depth == 1) {
+            expectKey = true;
+        }
+    }
+    return keys;
 }
 
 std::string FieldText(const Field& f, const uint8_t* rec)

@@ -78,19 +78,24 @@ const FileInfo* IndexOf(int dataFile)
     return nullptr;
 }
 
-bool IsDeletedRecord(int dataFile, const uint8_t* rec)
+uint32_t DeletionMarkOffset(int dataFile)
 {
     switch (dataFile) {
     case kFileCustomers:
-    case kFileSuppliers: return rec[kAccountName.offset] == 0xFF;
-    case kFileNominal: return rec[kNominalName.offset] == 0xFF;
-    case kFileBank: return rec[kBankName.offset] == 0xFF;
-    case kFileInvoices: return rec[kInvoiceCustomerName.offset] == 0xFF;
-    case kFileSalesOrders: return rec[kSalesOrderCustomerName.offset] == 0xFF;
-    case kFilePurchaseOrders: return rec[kPurchaseOrderSupplierName.offset] == 0xFF;
-    case kFileStock: return rec[kStockDescription.offset] == 0xFF;
-    default: return rec[0] == 0xFF;
+    case kFileSuppliers: return kAccountName.offset;
+    case kFileNominal: return kNominalName.offset;
+    case kFileBank: return kBankName.offset;
+    case kFileInvoices: return kInvoiceCustomerName.offset;
+    case kFileSalesOrders: return kSalesOrderCustomerName.offset;
+    case kFilePurchaseOrders: return kPurchaseOrderSupplierName.offset;
+    case kFileStock: return kStockDescription.offset;
+    default: return 0;
     }
+}
+
+bool IsDeletedRecord(int dataFile, const uint8_t* rec)
+{
+    return rec[DeletionMarkOffset(dataFile)] == 0xFF;
 }
 
 std::string IndexKeyOf(int dataFile, const uint8_t* rec, uint32_t recno)

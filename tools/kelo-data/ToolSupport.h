@@ -30,6 +30,8 @@ const FileInfo* IndexOf(int dataFile);
 // scans see it (the first byte of the name of accounts, documents and stock, of the record
 // otherwise).
 bool IsDeletedRecord(int dataFile, const uint8_t* rec);
+// The byte whose 0xFF marks a record of indexed data file `dataFile` deleted.
+uint32_t DeletionMarkOffset(int dataFile);
 
 // The key (the index's key width) that record `recno` of `dataFile` has in its index.
 std::string IndexKeyOf(int dataFile, const uint8_t* rec, uint32_t recno);

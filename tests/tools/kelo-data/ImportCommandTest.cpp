@@ -50,8 +50,9 @@ TEST(ImportCommand, RoundTripsThroughDumpJson)
     const std::string demo = dir / "demo", copy = dir / "copy";
     makeDemo(demo);
     ASSERT_EQ(RunKeloData({"create", copy}).exitCode, 0);
-    for (const char* file : {"SALES.DTA", "TODO.DTA", "STOCK.DTA", "SPLIT.DTA", "USERS.DTA",
-                             "TAXCTRL.DTA", "RECUR.DTA", "BILLS.DTA", "HEADER.DTA"}) {
+    // The customers come with their headers, splits and allocations, so every chain is whole.
+    for (const char* file : {"SALES.DTA", "HEADER.DTA", "SPLIT.DTA", "ALLOC.DTA", "TODO.DTA",
+                             "STOCK.DTA", "USERS.DTA", "TAXCTRL.DTA", "RECUR.DTA", "BILLS.DTA"}) {
         const std::string original = dump(demo, file);
         ASSERT_FALSE(original.empty()) << file;
         writeFile(dir / "records.jsonl", original);
@@ -99,6 +100,27 @@ TEST(ImportCommand, ReplacingAnAccountMovesItsKeyAndAddsNewRecords)
     EXPECT_EQ(RunKeloData({"check", company}).exitCode, 0);
 }
 
+// "deleted": true deletes (its index entry goes), false imports the line as a record; a Latin-1
+// accented name goes in as it is.
+TEST(ImportCommand, DeletedIsAJsonBooleanAndLatinOneTextIsKept)
+{
+    test::TempFolder dir;
+    const std::string company = dir / "demo";
+    makeDemo(company);
+    writeFile(dir / "in.jsonl",
+              "{\"record_number\": 3, \"deleted\": true}\n"
+              "{\"record_number\": 4, \"deleted\": false, \"name\": \"Caf\u00e9 M\u00fcller\"}\n");
+    const auto run = RunKeloData({"import", company, "SALES.DTA", dir / "in.jsonl"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string after = dump(company, "SALES.DTA");
+    EXPECT_NE(after.find("{\"deleted\":true,\"record_number\":3}"), std::string::npos) << after;
+    DataContext ctx = DataContext::Open(company);
+    std::vector<uint8_t> rec(kAccountLength);
+    ASSERT_TRUE(ReadRec(ctx.File(kFileCustomers), 4, rec.data()));
+    EXPECT_EQ(GetText(rec.data(), kAccountName), "Caf\xe9 M\xfcller");
+    EXPECT_EQ(RunKeloData({"check", company}).exitCode, 0);
+}
+
 struct BadLine {
     const char* name;
     const char* line;
@@ -114,6 +136,20 @@ const BadLine kBadLines[] = {
     {"fraction_in_whole_number", "{\"record_number\": 3, \"credit_period\": 1.5}", "field credit_period"},
     {"text_for_number", "{\"record_number\": 3, \"balance\": \"lots\"}", "field balance"},
     {"bad_record_number", "{\"record_number\": 0, \"name\": \"x\"}", "record_number"},
+    // Records hold Latin-1: a character outside it would be stored as '?'.
+    {"euro_sign", "{\"record_number\": 3, \"name\": \"Caf\u20ac\"}", "field name: \"Caf"},
+    {"japanese", "{\"record_number\": 3, \"name\": \"\u6771\u4eac\"}", "outside Latin-1"},
+    // A first name byte 0xFF marks the record deleted; only "deleted": true may do that.
+    {"deletion_mark", "{\"reference\": \"GONE\", \"name\": \"\u00ffGone\"}",
+     "field name: a first character"},
+    {"deleted_as_text", "{\"record_number\": 3, \"deleted\": \"yes\"}", "deleted: expected true or false"},
+    {"deleted_as_true_text", "{\"record_number\": 3, \"deleted\": \"true\"}", "deleted: expected true or false"},
+    {"deleted_as_number", "{\"record_number\": 3, \"deleted\": 1}", "deleted: expected true or false"},
+    {"duplicate_key", "{\"record_number\": 3, \"name\": \"A\", \"name\": \"B\"}", "name given twice"},
+    {"duplicate_escaped_key", "{\"record_number\": 3, \"name\": \"A\", \"n\\u0061me\": \"B\"}",
+     "name given twice"},
+    {"empty_object", "{}", "names no field"},
+    {"number_only", "{\"record_number\": 3}", "names no field"},
 };
 
 class ImportRejects : public testing::TestWithParam<BadLine> {};
