@@ -82,7 +82,7 @@ const CKColumnSet& DocumentColumns()
 {
     static const CKColumnSet columns{
         withFlags(CKColumn::UInt32("No.", 8).Named("no"), kNumberFlags),
-        withFlags(CKColumn::Text("Date", 13, 11), kShownFlags),
+        withFlags(CKColumn::Date("Date", 13, 11), kShownFlags),
         withFlags(CKColumn::Text("Name", 31, 61), kShownFlags),
         withFlags(CKColumn::Amount("Amount", 15), kNumberFlags),
         CKColumn::HiddenUInt32().Named("record_number"),
