@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include <lmdb.h>
 
@@ -27,6 +28,11 @@ public:
     static MDB_val RecordKey(uint32_t recno, unsigned char (&buffer)[4]);
     // The record number an index entry points at (its value, little-endian).
     static uint32_t IndexRecord(const MDB_val& value);
+    // A stored value's bytes, for codec::Decode (records are stored compressed and checksummed).
+    static std::string_view View(const MDB_val& v)
+    {
+        return std::string_view(static_cast<const char*>(v.mv_data), v.mv_size);
+    }
 
 private:
     MDB_env* m_env = nullptr;

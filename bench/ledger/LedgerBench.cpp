@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BareLmdb.h"
+#include "host/file/RecordCodec.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "host/util/Dates.h"
@@ -106,8 +107,8 @@ void BareLedgerWalk(int ledger, bool chains, BareCount& count)
         MDB_val account;
         if (mdb_get(txn, data, &key, &account) != MDB_SUCCESS) continue;
         ++count.accounts;
-        // Copied out, as every reader that keeps a record while it reads the next must.
-        std::memcpy(accountCopy.data(), account.mv_data, std::min(account.mv_size, accountCopy.size()));
+        // Decoded out, as every reader that keeps a record while it reads the next must.
+        codec::Decode(bench::BareLmdb::View(account), accountCopy.data(), accountCopy.size());
         const uint8_t* a = accountCopy.data();
         count.sum += GetF64(a, kAccountBalance);
         if (!chains) continue;
@@ -115,7 +116,7 @@ void BareLedgerWalk(int ledger, bool chains, BareCount& count)
             MDB_val hk = bench::BareLmdb::RecordKey(h, keyBytes);
             MDB_val header;
             if (mdb_get(txn, headers, &hk, &header) != MDB_SUCCESS) break;
-            std::memcpy(headerCopy.data(), header.mv_data, std::min(header.mv_size, headerCopy.size()));
+            codec::Decode(bench::BareLmdb::View(header), headerCopy.data(), headerCopy.size());
             const uint8_t* r = headerCopy.data();
             ++count.headers;
             count.sum += GetF64(r, kHeaderNetAmount);
@@ -274,11 +275,11 @@ void BM_ReadRecHeaders(benchmark::State& state)
         MDB_cursor* c = nullptr;
         mdb_cursor_open(txn, table, &c);
         MDB_val k, v;
-        // The bare side copies each record out too, as any reader that keeps it must.
+        // The bare side decodes each record out too, as any reader that keeps it must.
         std::vector<uint8_t> copy(kAuditHeaderLength);
         for (int rc = mdb_cursor_get(c, &k, &v, MDB_FIRST); rc == MDB_SUCCESS;
              rc = mdb_cursor_get(c, &k, &v, MDB_NEXT)) {
-            std::memcpy(copy.data(), v.mv_data, std::min(v.mv_size, copy.size()));
+            codec::Decode(bench::BareLmdb::View(v), copy.data(), copy.size());
             sum += GetF64(copy.data(), kHeaderNetAmount);
         }
         mdb_cursor_close(c);

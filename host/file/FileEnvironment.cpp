@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "host/file/FileError.h"
+#include "host/file/RecordCodec.h"
 
 namespace kelo {
 namespace {
@@ -49,6 +50,16 @@ std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder
         auto catalog = txn->OpenTable(kCatalog, create);
         if (!catalog) throw FileError(folder + " is not a company folder (no file catalog)");
         env->m_catalog = *catalog;
+        const uint32_t format = StoreFormat(*txn, *catalog);
+        if (format == 0) {
+            if (create) {
+                std::string v(4, '\0');
+                std::memcpy(v.data(), &codec::kStoreFormat, 4);
+                txn->Put(*catalog, kFormatKey, v);
+            }
+        } else if (format != codec::kStoreFormat) {
+            throw FileError(FormatMessage(folder, format));
+        }
         if (auto next = txn->Get(env->m_catalog, kNextIdKey); next && next->size() == 4)
             std::memcpy(&env->m_nextTableId, next->data(), 4);
         txn->Commit();
@@ -62,6 +73,29 @@ std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder
         env->m_stampFd =
             ::open(env->ChangeStampPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     return env;
+}
+
+uint32_t FileEnvironment::StoreFormat(store::Txn& txn, store::Table catalog)
+{
+    if (auto f = txn.Get(catalog, kFormatKey); f && f->size() == 4) {
+        uint32_t format;
+        std::memcpy(&format, f->data(), 4);
+        return format;
+    }
+    // Before formats were recorded records were kept as they are; an empty catalog is new.
+    auto c = txn.OpenCursor(catalog);
+    return c->First() ? 1 : 0;
+}
+
+std::string FileEnvironment::FormatMessage(const std::string& folder, uint32_t format)
+{
+    const std::string ours = std::to_string(codec::kStoreFormat);
+    if (format < codec::kStoreFormat)
+        return "the company " + folder + " is kept in the older store format " +
+               std::to_string(format) + " (this program reads format " + ours +
+               "): convert it with `kelo-data upgrade " + folder + "`";
+    return "the company " + folder + " is kept in store format " + std::to_string(format) +
+           ", made by a newer version of this program (this one reads format " + ours + ")";
 }
 
 FileEnvironment::~FileEnvironment()
@@ -206,7 +240,7 @@ std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
     std::vector<std::string> paths;
     auto c = txn.OpenCursor(m_catalog);
     for (bool ok = c->First(); ok; ok = c->Next())
-        if (c->Key() != kNextIdKey) paths.emplace_back(c->Key());
+        if (c->Key() != kNextIdKey && c->Key() != kFormatKey) paths.emplace_back(c->Key());
     return paths;
 }
 

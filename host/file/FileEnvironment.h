@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
@@ -20,6 +21,14 @@ public:
         store::Table table;
         uint32_t recordLength;
     };
+
+    // The catalog entry holding the store format (codec::kStoreFormat) as 32 bits.
+    static constexpr std::string_view kFormatKey{"\x01store-format"};
+    // The format a company's catalog records: 1 for companies from before formats were
+    // recorded, 0 for a catalog with nothing in it yet.
+    static uint32_t StoreFormat(store::Txn& txn, store::Table catalog);
+    // What to tell the user about a company in another format, and what to do.
+    static std::string FormatMessage(const std::string& folder, uint32_t format);
 
     // Opens the company in `folder`; with create, makes the folder and its catalog when missing.
     // Throws FileError when the folder is not a company.

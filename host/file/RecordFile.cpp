@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "host/file/FileError.h"
+#include "host/file/RecordCodec.h"
 
 namespace kelo {
 namespace {
@@ -66,12 +67,10 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
     store::Cursor& c = txn.TableCursor(tableOf(f, txn));
     const bool next = c.Valid() && c.Key().size() == 4 && fromBe32(c.Key().data()) + 1 == recno;
     if (!(next ? c.Next() : c.Seek(key.view())) || c.Key() != key.view()) return 0;
-    const std::optional<Bytes> v = c.Value();
-    if (v->size() != f->recordLength)
-        throw FileError("record " + std::to_string(recno) + " of " + describe(f) + " is " +
-                        std::to_string(v->size()) + " bytes long, not " +
-                        std::to_string(f->recordLength));
-    std::memcpy(buf, v->data(), v->size());
+    if (!codec::Decode(c.Value(), buf, f->recordLength))
+        throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
+                        " is damaged: it fails its checksum or does not decode to " +
+                        std::to_string(f->recordLength) + " bytes");
     return 1;
 }
 
@@ -173,7 +172,7 @@ void WriteRec(DataFile f, uint32_t recno, const void* buf)
                             std::to_string(f->recordLength) + ": nothing was written");
         Be32 key(recno);
         txn.Put(tableOf(f, txn), key.view(),
-                Bytes(static_cast<const char*>(buf), f->recordLength));
+                codec::Encode(Bytes(static_cast<const char*>(buf), f->recordLength)));
     });
 }
 
@@ -329,7 +328,7 @@ int32_t WriteMemoBlock(DataFile notes, const char* text, uint32_t length, int32_
             block = c->Last() ? int32_t(fromBe32(c->Key().data())) + 1 : 1;
         }
         const size_t n = length ? strnlen(text, length - 1) : 0;
-        txn.Put(t, Be32(uint32_t(block)).view(), Bytes(text, n));
+        txn.Put(t, Be32(uint32_t(block)).view(), codec::Encode(Bytes(text, n)));
         return block;
     });
 }
@@ -339,7 +338,11 @@ std::string ReadMemoText(DataFile notes, int32_t block)
     if (block < 0) return {};
     return notes->env->With(false, [&](store::Txn& txn) -> std::string {
         auto v = txn.Get(tableOf(notes, txn), Be32(uint32_t(block)).view());
-        return v ? std::string(*v) : std::string();
+        std::string text;
+        if (v && !codec::DecodeText(*v, text))
+            throw FileError("block " + std::to_string(block) + " of " + describe(notes) +
+                            " is damaged: it fails its checksum");
+        return text;
     });
 }
 

@@ -25,5 +25,6 @@ int RunDump(const Args& args);
 int RunImport(const Args& args);
 int RunCheck(const Args& args);
 int RunStat(const Args& args);
+int RunUpgrade(const Args& args);
 
 }  // namespace kelo::tool

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 
 #include "host/file/FileEnvironment.h"
+#include "host/file/RecordCodec.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "tools/kelo-data/Commands.h"
@@ -90,7 +91,10 @@ void dumpNotes(DataContext& ctx, const FileInfo& info, bool json)
             const auto* k = reinterpret_cast<const unsigned char*>(c->Key().data());
             const uint32_t block = uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
                                    uint32_t(k[2]) << 8 | k[3];
-            const std::string text(c->Value());
+            std::string text;
+            if (!codec::DecodeText(c->Value(), text))
+                throw ToolError("block " + std::to_string(block) + " of " + info.path +
+                                " is damaged: it fails its checksum");
             if (json) {
                 QJsonObject o;
                 o["block"] = double(block);

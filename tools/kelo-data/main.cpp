@@ -25,6 +25,7 @@ constexpr const char* kAbout =
     "  import DIR FILE records.jsonl  add or replace records given as JSON lines\n"
     "  check DIR                      verify records and indexes\n"
     "  stat DIR                       record count of each file\n"
+    "  upgrade DIR                    convert a company made by an older version\n"
     "  help                           this text\n"
     "\f\n"
     "Exit status: 0 when the command did its work, 1 when it failed (the message names the\n"
@@ -43,6 +44,7 @@ const Command kCommands[] = {
     {"import", kelo::tool::RunImport, {}},
     {"check", kelo::tool::RunCheck, {}},
     {"stat", kelo::tool::RunStat, {}},
+    {"upgrade", kelo::tool::RunUpgrade, {}},
 };
 
 int usageError(const kelo::CommandLine& line, const std::string& message) {

@@ -47,19 +47,39 @@ TEST(RecordFile, WriteThenReadRoundTripsAndCountIsHighestNumber)
     EXPECT_EQ(ReadRec(bills, 4, got.data()), 0);
 }
 
-TEST(RecordFile, RecordOfWrongLengthIsReportedWithFileAndRecord)
+// A stored record that is cut, flipped or of another length is damage named by file and record.
+TEST(RecordFile, DamagedRecordIsReportedWithFileAndRecord)
 {
     TempCompany co;
     DataFile bills = co.Context().File(kFileBills);
-    test::PlantRawRecord(co.Context(), kFileBills, 7, std::string(bills->recordLength - 1, 'x'));
-    auto buf = record(bills, 0);
-    try {
-        ReadRec(bills, 7, buf.data());
-        FAIL() << "no error";
-    } catch (const FileError& e) {
-        EXPECT_NE(std::string(e.what()).find("record 7"), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find(bills->path), std::string::npos) << e.what();
+    const auto good = record(bills, 9);
+    WriteRec(bills, 7, good.data());
+    std::string stored;
+    co.Context().Environment().With(false, [&](store::Txn& txn) {
+        stored = *txn.Get(co.Context().Environment().Find(txn, bills->path)->table,
+                          std::string("\0\0\0\x07", 4));
+    });
+    std::string flipped = stored;
+    flipped[stored.size() / 2] ^= 0x10;
+    const std::string damages[] = {std::string(bills->recordLength - 1, 'x'),
+                                   std::string(bills->recordLength, 'x'), flipped,
+                                   stored.substr(0, stored.size() - 1)};
+    for (const std::string& d : damages) {
+        test::PlantRawRecord(co.Context(), kFileBills, 7, d);
+        auto buf = record(bills, 0);
+        try {
+            ReadRec(bills, 7, buf.data());
+            ADD_FAILURE() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_NE(std::string(e.what()).find("record 7"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find(bills->path), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("damaged"), std::string::npos) << e.what();
+        }
     }
+    test::PlantRawRecord(co.Context(), kFileBills, 7, stored);
+    auto buf = record(bills, 0);
+    EXPECT_EQ(ReadRec(bills, 7, buf.data()), 1);
+    EXPECT_EQ(buf, good);
 }
 
 class IndexWalk : public ::testing::Test {

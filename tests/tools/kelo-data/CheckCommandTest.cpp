@@ -64,7 +64,7 @@ const Damage kDamage[] = {
      [](DataContext& ctx) {
          test::PlantRawRecord(ctx, kFileAuditHeaders, 5, std::string(100, '\1'));
      },
-     {"HEADER.DTA (file 12) record 5", "100 bytes long, not 784"}},
+     {"HEADER.DTA (file 12) record 5", "is damaged"}},
     {"index entry pointing nowhere",
      [](DataContext& ctx) {
          const AccountKey key = BuildAccountKey("NOWHERE");

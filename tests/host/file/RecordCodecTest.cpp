@@ -1,0 +1,70 @@
+// The stored form of a record: whatever it holds comes back whole, and any change to the stored
+// bytes is found rather than read as a record.
+#include <random>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/file/RecordCodec.h"
+
+namespace kelo {
+namespace {
+
+std::string randomBytes(size_t n, unsigned seed)
+{
+    std::mt19937 gen(seed);
+    std::string s(n, '\0');
+    for (char& c : s) c = char(gen());
+    return s;
+}
+
+struct Sample {
+    const char* name;
+    std::string record;
+};
+
+const Sample kSamples[] = {
+    {"one byte", "x"},
+    {"zeros", std::string(784, '\0')},
+    {"padded text", "SMITH   Smith & Sons Ltd" + std::string(4795, ' ')},
+    {"incompressible", randomBytes(539, 7)},
+    {"large", std::string(12392, 'a')},
+};
+
+TEST(RecordCodec, EveryRecordComesBackWhole)
+{
+    for (const Sample& s : kSamples) {
+        const std::string stored = codec::Encode(s.record);
+        std::string back(s.record.size(), '?');
+        EXPECT_TRUE(codec::Decode(stored, back.data(), back.size())) << s.name;
+        EXPECT_EQ(back, s.record) << s.name;
+        std::string text;
+        EXPECT_TRUE(codec::DecodeText(stored, text)) << s.name;
+        EXPECT_EQ(text, s.record) << s.name;
+        // Stored no bigger than the record and its few bytes of header.
+        EXPECT_LE(stored.size(), s.record.size() + 8) << s.name;
+    }
+    EXPECT_LT(codec::Encode(kSamples[2].record).size(), kSamples[2].record.size() / 8);
+}
+
+TEST(RecordCodec, EveryFlippedByteAndEveryCutIsDamage)
+{
+    for (const Sample& s : kSamples) {
+        const std::string stored = codec::Encode(s.record);
+        std::string back(s.record.size(), '\0');
+        for (size_t i = 0; i < stored.size(); ++i) {
+            std::string bad = stored;
+            bad[i] = char(bad[i] ^ (1 << (i % 8)));
+            EXPECT_FALSE(codec::Decode(bad, back.data(), back.size())) << s.name << " byte " << i;
+        }
+        for (size_t n = 0; n < stored.size(); n += 1 + n / 4)
+            EXPECT_FALSE(codec::Decode(stored.substr(0, n), back.data(), back.size()))
+                << s.name << " cut to " << n;
+        // A record of another length is not this file's record.
+        std::string other(s.record.size() + 1, '\0');
+        EXPECT_FALSE(codec::Decode(stored, other.data(), other.size())) << s.name;
+    }
+}
+
+}  // namespace
+}  // namespace kelo
