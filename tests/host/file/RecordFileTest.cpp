@@ -54,11 +54,7 @@ TEST(RecordFile, DamagedRecordIsReportedWithFileAndRecord)
     DataFile bills = co.Context().File(kFileBills);
     const auto good = record(bills, 9);
     WriteRec(bills, 7, good.data());
-    std::string stored;
-    co.Context().Environment().With(false, [&](store::Txn& txn) {
-        stored = *txn.Get(co.Context().Environment().Find(txn, bills->path)->table,
-                          std::string("\0\0\0\x07", 4));
-    });
+    const std::string stored = test::StoredRecord(co.Context(), kFileBills, 7);
     std::string flipped = stored;
     flipped[stored.size() / 2] ^= 0x10;
     const std::string damages[] = {std::string(bills->recordLength - 1, 'x'),

@@ -24,6 +24,16 @@ void PlantRawRecord(DataContext& ctx, int number, uint32_t recno, const std::str
     });
 }
 
+std::string StoredRecord(DataContext& ctx, int number, uint32_t recno)
+{
+    FileEnvironment& env = ctx.Environment();
+    return env.With(false, [&](store::Txn& txn) {
+        const char key[4] = {char(recno >> 24), char(recno >> 16), char(recno >> 8), char(recno)};
+        auto v = txn.Get(env.Find(txn, ctx.File(number)->path)->table, std::string_view(key, 4));
+        return v ? std::string(*v) : std::string();
+    });
+}
+
 TempCompany::TempCompany() : m_folder(makeFolder()), m_ctx(DataContext::Create(m_folder)) {}
 
 TempCompany::~TempCompany()

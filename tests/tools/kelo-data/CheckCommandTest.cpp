@@ -65,6 +65,13 @@ const Damage kDamage[] = {
          test::PlantRawRecord(ctx, kFileAuditHeaders, 5, std::string(100, '\1'));
      },
      {"HEADER.DTA (file 12) record 5", "is damaged"}},
+    {"one flipped bit in a stored record",
+     [](DataContext& ctx) {
+         std::string stored = test::StoredRecord(ctx, kFileSplits, 40);
+         stored[stored.size() - 3] ^= 0x04;
+         test::PlantRawRecord(ctx, kFileSplits, 40, stored);
+     },
+     {"SPLIT.DTA (file 36) record 40", "is damaged"}},
     {"index entry pointing nowhere",
      [](DataContext& ctx) {
          const AccountKey key = BuildAccountKey("NOWHERE");

@@ -150,6 +150,29 @@ TEST_F(DemoContents, ChainsSplitsAllocationsAndTransactionNumbersAgree)
     EXPECT_GT(allocationsSeen, 1000);
 }
 
+// The trail is posted in date order across accounts, as a business posts, so an account's chain
+// is spread through the file rather than lying in consecutive records.
+TEST_F(DemoContents, TheTrailIsPostedInDateOrderAcrossAccounts)
+{
+    DataFile headers = Ctx().File(kFileAuditHeaders);
+    Rec h(kAuditHeaderLength);
+    uint16_t lastDate = 0;
+    uint32_t links = 0, adjacent = 0;
+    for (uint32_t n = 1; n <= RecCount(headers); ++n) {
+        ASSERT_TRUE(ReadRec(headers, n, h.data()));
+        const uint16_t date = GetU16(h.data(), kHeaderDate);
+        ASSERT_GE(date, lastDate) << "header " << n;
+        lastDate = date;
+        if (const uint32_t next = GetU32(h.data(), kHeaderNextHeader)) {
+            ASSERT_GT(next, n);
+            ++links;
+            adjacent += next == n + 1;
+        }
+    }
+    EXPECT_GT(links, 1000u);
+    EXPECT_LT(adjacent * 10, links);
+}
+
 TEST_F(DemoContents, UsersHaveTheirRights)
 {
     const CBAccessManager oversee(Ctx(), "OVERSEE"), anne(Ctx(), "ANNE"), tom(Ctx(), "TOM");

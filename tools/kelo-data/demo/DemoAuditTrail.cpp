@@ -230,8 +230,9 @@ TrailResult DemoAuditTrail::AccountTrail(const TrailPlan& plan)
             result.balance = Round(result.balance - total, 2);
         if (t.date <= m_b.Today()) result.lastActivity = std::max(result.lastActivity, t.date);
     }
-    result.firstHeader = m_headers + 1;
-    write(txs, true);
+    result.chain = uint32_t(m_firstHeader.size());
+    m_firstHeader.push_back(0);
+    queue(txs, result.chain);
     return result;
 }
 
@@ -258,20 +259,41 @@ void DemoAuditTrail::BankPostings(int count)
         t.paid = p.bank ? Round(t.net + t.tax, 2) : 0.0;
         t.lines.push_back(std::move(l));
         batch.push_back(std::move(t));
-        if (batch.size() == 1000) {
-            write(batch, false);
-            batch.clear();
-        }
     }
-    write(batch, false);
+    queue(batch, 0);
 }
 
-void DemoAuditTrail::write(const std::vector<Transaction>& txs, bool chained)
+void DemoAuditTrail::queue(std::vector<Transaction>& txs, uint32_t chain)
 {
-    for (size_t i = 0; i < txs.size(); ++i) {
-        const Transaction& t = txs[i];
-        const uint32_t header = ++m_headers;
-        const char* user = kUsers[header % 3];
+    for (Transaction& t : txs) {
+        t.chain = chain;
+        t.seq = uint32_t(m_queued.size());
+        m_queued.push_back(std::move(t));
+    }
+    m_headers = uint32_t(m_queued.size());
+}
+
+void DemoAuditTrail::Post()
+{
+    // Stable: an account's transactions keep their order within a day, and the chain with it.
+    std::stable_sort(m_queued.begin(), m_queued.end(),
+                     [](const Transaction& a, const Transaction& b) { return a.date < b.date; });
+    std::vector<uint32_t> next(m_queued.size(), 0);
+    for (size_t i = m_queued.size(); i-- > 0;) {
+        const uint32_t chain = m_queued[i].chain;
+        if (!chain) continue;
+        next[i] = m_firstHeader[chain];
+        m_firstHeader[chain] = uint32_t(i + 1);
+    }
+    for (size_t i = 0; i < m_queued.size(); ++i) write(m_queued[i], uint32_t(i + 1), next[i]);
+    m_queued = {};
+}
+
+void DemoAuditTrail::write(const Transaction& t, uint32_t header, uint32_t next)
+{
+    {
+        // The user goes with the order made in, so the records do not depend on the posting order.
+        const char* user = kUsers[(t.seq + 1) % 3];
         std::fill(m_header.begin(), m_header.end(), 0);
         uint8_t* h = m_header.data();
         SetU8(h, kHeaderType, t.type);
@@ -285,7 +307,7 @@ void DemoAuditTrail::write(const std::vector<Transaction>& txs, bool chained)
         SetF64(h, kHeaderTaxAmount, t.tax);
         SetF64(h, kHeaderAmountPaid, t.paid);
         SetU32(h, kHeaderFirstSplit, m_splits + 1);
-        SetU32(h, kHeaderNextHeader, chained && i + 1 < txs.size() ? header + 1 : 0);
+        SetU32(h, kHeaderNextHeader, next);
         SetU16(h, kHeaderExclusion, t.exclusion);
         SetU16(h, kHeaderAgeAsCurrent, t.ageAsCurrent);
         m_b.Put(kFileAuditHeaders, header, m_header);

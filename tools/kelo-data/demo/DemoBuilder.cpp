@@ -48,6 +48,15 @@ void DemoBuilder::Put(int file, uint32_t recno, const Record& rec)
     Wrote();
 }
 
+Record DemoBuilder::Get(int file, uint32_t recno)
+{
+    Open();
+    DataFile f = m_ctx.File(file);
+    Record rec(f->recordLength, 0);
+    ReadRec(f, recno, rec.data());
+    return rec;
+}
+
 void DemoBuilder::Key(int index, const void* key, uint32_t recno)
 {
     Open();

@@ -19,6 +19,7 @@ struct DemoAccount {
     std::string code;
     std::string name;
     uint32_t recno = 0;
+    uint32_t chain = 0;  // its audit-trail chain, until the trail is posted
 };
 
 // What the families share while the demo company is made: the context, the random source, the
@@ -39,6 +40,8 @@ public:
     // Writes go to the open batch, which is committed every so many records.
     void Put(int file, uint32_t recno, const Record& rec);
     void Key(int index, const void* key, uint32_t recno);
+    // Reads a record back, written batch included.
+    Record Get(int file, uint32_t recno);
     int32_t Notes(const std::string& text);
     // Commits the open batch.
     void Finish();

@@ -63,7 +63,7 @@ void makeAccounts(DemoBuilder& b, DemoAuditTrail& trail, Trade trade, int count)
         if (!sales) SetU16(a, kAccountBacs, r.Chance(60) ? 1 : 0);
         SetF64(a, kAccountBalance, t.balance);
         SetU16(a, kAccountLastActivityDate, t.lastActivity);
-        SetU32(a, kAccountFirstHeader, t.firstHeader);
+        account.chain = t.chain;  // its first header is set when the trail is posted
         b.Put(file, account.recno, rec);
         const AccountKey key = BuildAccountKey(account.code);
         b.Key(index, key.data(), account.recno);
@@ -84,6 +84,16 @@ void MakeLedgers(DemoBuilder& b)
     b.Report("suppliers: " + Count(b.suppliers.size()) + " accounts, " +
              Count(trail.Headers() - salesHeaders) + " headers");
     trail.BankPostings(kBankPostingsPerScale * b.Scale());
+    trail.Post();
+    for (auto [file, accounts] : {std::pair(kFileCustomers, &b.customers),
+                                  std::pair(kFileSuppliers, &b.suppliers)}) {
+        for (DemoAccount& account : *accounts) {
+            if (!account.chain) continue;
+            Record rec = b.Get(file, account.recno);
+            SetU32(rec.data(), kAccountFirstHeader, trail.FirstHeader(account.chain));
+            b.Put(file, account.recno, rec);
+        }
+    }
     b.Report("audit trail: " + Count(trail.Headers()) + " headers, " + Count(trail.Splits()) +
              " splits, " + Count(trail.Allocations()) + " allocations");
 }
