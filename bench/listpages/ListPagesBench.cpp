@@ -17,6 +17,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BareLmdb.h"
+#include "host/file/RecordCodec.h"
 #include "host/data/FileMap.h"
 #include "host/data/InvoiceRecord.h"
 #include "host/data/PurchaseOrderRecord.h"
@@ -84,7 +85,7 @@ long BareWalk(const PageFile& page, double& sum)
         MDB_val key = bench::BareLmdb::RecordKey(bench::BareLmdb::IndexRecord(v), keyBytes);
         MDB_val rec;
         if (mdb_get(txn, data, &key, &rec) != MDB_SUCCESS) continue;
-        std::memcpy(copy.data(), rec.mv_data, std::min(rec.mv_size, copy.size()));
+        codec::Decode(bench::BareLmdb::View(rec), copy.data(), copy.size());
         if (copy[page.deletedMark.offset] == 0xFF) continue;
         ++records;
         sum += GetF64(copy.data(), page.sample);
