@@ -66,7 +66,11 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
     // descending the tree for every record.
     store::Cursor& c = txn.TableCursor(tableOf(f, txn));
     const bool next = c.Valid() && c.Key().size() == 4 && fromBe32(c.Key().data()) + 1 == recno;
-    if (!(next ? c.Next() : c.Seek(key.view())) || c.Key() != key.view()) return 0;
+    // A write in between (a stored record changes size when rewritten) may have moved the
+    // cursor, so a step that lands elsewhere is retried by seeking.
+    if (!(next && c.Next() && c.Key() == key.view()) &&
+        !(c.Seek(key.view()) && c.Key() == key.view()))
+        return 0;
     if (!codec::Decode(c.Value(), buf, f->recordLength))
         throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
                         " is damaged: it fails its checksum or does not decode to " +

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -76,6 +77,28 @@ TEST(RecordFile, DamagedRecordIsReportedWithFileAndRecord)
     auto buf = record(bills, 0);
     EXPECT_EQ(ReadRec(bills, 7, buf.data()), 1);
     EXPECT_EQ(buf, good);
+}
+
+// Reading record by record while rewriting each in the same transaction, the rewritten
+// records changing their stored size, finds every record (a walk's cursor may move under writes).
+TEST(RecordFile, AWalkThatRewritesAsItGoesFindsEveryRecord)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    const uint32_t n = 3000;
+    std::vector<uint8_t> rec(bills->recordLength);
+    store::Txn* txn = co.Context().Environment().PushTxn(true);
+    for (uint32_t r = 1; r <= n; ++r) {
+        std::fill(rec.begin(), rec.end(), uint8_t(r));
+        WriteRec(bills, r, rec.data());
+    }
+    for (uint32_t r = 1; r <= n; ++r) {
+        ASSERT_EQ(ReadRec(bills, r, rec.data()), 1) << "record " << r;
+        ASSERT_EQ(rec[0], uint8_t(r));
+        for (size_t i = 0; i < rec.size(); ++i) rec[i] = uint8_t(i * r);  // compresses less
+        WriteRec(bills, r, rec.data());
+    }
+    co.Context().Environment().ReleaseTxn(txn, true);
 }
 
 class IndexWalk : public ::testing::Test {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "host/util/ProgramDate.h"
 
@@ -53,7 +54,8 @@ Record DemoBuilder::Get(int file, uint32_t recno)
     Open();
     DataFile f = m_ctx.File(file);
     Record rec(f->recordLength, 0);
-    ReadRec(f, recno, rec.data());
+    if (!ReadRec(f, recno, rec.data()))
+        throw FileError("the demo lost record " + std::to_string(recno) + " of " + f->path);
     return rec;
 }
 
