@@ -17,6 +17,9 @@ namespace {
 
 constexpr const char* kCatalog = "catalog";
 constexpr const char* kNextIdKey = "\x01next-table";
+// Counts changes of the catalog (files made, deleted or renamed) by any process, so every process
+// can tell that the tables it has looked up may have gone.
+constexpr const char* kVersionKey = "\x01version";
 
 // Paths name files case-insensitively, as on the system the data came from.
 std::string catalogKey(const std::string& path)
@@ -114,7 +117,9 @@ store::Txn* FileEnvironment::PushTxn(bool write)
     if (write && CurrentTxn(true) && !CurrentTxn(true)->ReadOnly())
         throw FileError("a write transaction is already open");
     m_frames.push_back(Frame{m_store->Begin(write)});
-    return m_frames.back().txn.get();
+    store::Txn* txn = m_frames.back().txn.get();
+    Refresh(*txn);
+    return txn;
 }
 
 void FileEnvironment::ReleaseTxn(store::Txn* txn, bool commit)
@@ -174,8 +179,36 @@ void FileEnvironment::Forget()
     ++m_generation;
 }
 
+uint64_t FileEnvironment::VersionIn(store::Txn& txn) const
+{
+    uint64_t version = 0;
+    if (auto v = txn.Get(m_catalog, kVersionKey); v && v->size() == sizeof version)
+        std::memcpy(&version, v->data(), sizeof version);
+    return version;
+}
+
+void FileEnvironment::Refresh(store::Txn& txn)
+{
+    const uint64_t version = VersionIn(txn);
+    if (version == m_catalogVersion) return;
+    // Another process made, deleted or renamed a file: what was looked up may name a table that
+    // is gone, or miss the one that now holds the path.
+    m_catalogVersion = version;
+    m_tables.clear();
+    ++m_generation;
+}
+
+void FileEnvironment::CatalogChanged(store::Txn& txn)
+{
+    const uint64_t version = VersionIn(txn) + 1;
+    txn.Put(m_catalog, kVersionKey, std::string_view(reinterpret_cast<const char*>(&version), sizeof version));
+    m_catalogVersion = version;
+    ++m_generation;
+}
+
 const FileEnvironment::TableInfo* FileEnvironment::Find(store::Txn& txn, const std::string& path)
 {
+    Refresh(txn);
     const std::string key = catalogKey(path);
     if (auto it = m_tables.find(key); it != m_tables.end()) return &it->second;
     auto entry = txn.Get(m_catalog, key);
@@ -202,13 +235,16 @@ const FileEnvironment::TableInfo& FileEnvironment::Create(store::Txn& txn, const
         }
         return m_tables[key];
     }
+    // Another process may have made tables since this one last looked: the number is the store's.
+    if (auto next = txn.Get(m_catalog, kNextIdKey); next && next->size() == 4)
+        std::memcpy(&m_nextTableId, next->data(), 4);
     const std::string name = "F" + std::to_string(m_nextTableId++);
     std::string next(4, '\0');
     std::memcpy(next.data(), &m_nextTableId, 4);
     txn.Put(m_catalog, kNextIdKey, next);
     auto table = txn.OpenTable(name, true);
     txn.Put(m_catalog, key, entryValue(recordLength, name));
-    ++m_generation;
+    CatalogChanged(txn);
     return m_tables.emplace(key, TableInfo{*table, recordLength}).first->second;
 }
 
@@ -219,7 +255,7 @@ void FileEnvironment::Delete(store::Txn& txn, const std::string& path)
     txn.Drop(info->table);
     txn.Del(m_catalog, catalogKey(path));
     m_tables.erase(catalogKey(path));
-    ++m_generation;
+    CatalogChanged(txn);
 }
 
 void FileEnvironment::Rename(store::Txn& txn, const std::string& from, const std::string& to)
@@ -232,7 +268,7 @@ void FileEnvironment::Rename(store::Txn& txn, const std::string& from, const std
     txn.Del(m_catalog, catalogKey(from));
     txn.Put(m_catalog, catalogKey(to), value);
     m_tables.erase(catalogKey(from));
-    ++m_generation;
+    CatalogChanged(txn);
 }
 
 std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
@@ -240,7 +276,8 @@ std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
     std::vector<std::string> paths;
     auto c = txn.OpenCursor(m_catalog);
     for (bool ok = c->First(); ok; ok = c->Next())
-        if (c->Key() != kNextIdKey && c->Key() != kFormatKey) paths.emplace_back(c->Key());
+        if (c->Key() != kNextIdKey && c->Key() != kFormatKey && c->Key() != kVersionKey)
+            paths.emplace_back(c->Key());
     return paths;
 }
 

@@ -96,6 +96,12 @@ private:
 
     FileEnvironment(std::string folder, std::unique_ptr<store::Store> store);
     void Committed(bool wrote);
+    // The catalog's change count as `txn` sees it.
+    uint64_t VersionIn(store::Txn& txn) const;
+    // Drops the cached lookups when the catalog changed since they were made.
+    void Refresh(store::Txn& txn);
+    // Records a change of the catalog made in `txn`.
+    void CatalogChanged(store::Txn& txn);
     void Forget();
 
     std::string m_folder;
@@ -104,6 +110,7 @@ private:
     std::unordered_map<std::string, TableInfo> m_tables;
     std::vector<Frame> m_frames;
     uint64_t m_generation = 1;
+    uint64_t m_catalogVersion = 0;
     uint32_t m_nextTableId = 1;
     int m_lockFd = -1;
     int m_stampFd = -1;

@@ -395,5 +395,44 @@ TEST(RecordFile, ARecordLockSurvivesASecondOpenOfTheCompanyInTheSameProcess)
     EXPECT_EQ(LockRec(third.File(kFileBills), 5), 1);
 }
 
+TEST(RecordFile, AFileReplacedByAnotherProcessIsFoundAfresh)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    WriteRec(bills, 1, record(bills, 1).data());
+    WriteRec(bills, 2, record(bills, 2).data());
+    ASSERT_EQ(RecCount(bills), 2u);  // this process has looked the file up
+
+    // Another process replaces the file the way a rewrite does: a new file renamed over it.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DataContext own = DataContext::Open(co.Folder());
+        datafilemap copy = *own.File(kFileBills);
+        SetPathName(&copy, "BILLS.TMP");
+        FileCreate(&copy, 16, 1);
+        WriteRec(&copy, 1, record(&copy, 9).data());
+        FileDelete(own.File(kFileBills));
+        RenameFile(&copy, "BILLS.TMP", GetPathName(own.File(kFileBills)));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    EXPECT_EQ(RecCount(bills), 1u);
+    auto rec = record(bills, 0);
+    ASSERT_EQ(ReadRec(bills, 1, rec.data()), 1);
+    EXPECT_EQ(rec, record(bills, 9));
+    // A file made here now gets a table of its own, not the one the other process took.
+    datafilemap extra = *bills;
+    SetPathName(&extra, "EXTRA.DTA");
+    FileCreate(&extra, 16, 1);
+    WriteRec(&extra, 1, record(&extra, 7).data());
+    EXPECT_EQ(RecCount(bills), 1u);
+    ASSERT_EQ(ReadRec(bills, 1, rec.data()), 1);
+    EXPECT_EQ(rec, record(bills, 9));
+}
+
 }  // namespace
 }  // namespace kelo
