@@ -18,6 +18,7 @@ namespace kelo {
 CBankPopupDlg::CBankPopupDlg(CKPopupField* owner, DataContext& context)
     : CFixedPopup(owner, context, kFileBank, kFileBankIndex)
 {
+    setWindowTitle(QStringLiteral("Bank Accounts"));
 }
 
 bool CBankPopupDlg::OnInitDialog()

@@ -16,6 +16,7 @@ namespace kelo {
 CNominalPopupDlg::CNominalPopupDlg(CKPopupField* owner, DataContext& context)
     : CFixedPopup(owner, context, kFileNominal, kFileNominalIndex)
 {
+    setWindowTitle(QStringLiteral("Nominal Accounts"));
 }
 
 bool CNominalPopupDlg::OnInitDialog()

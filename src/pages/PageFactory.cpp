@@ -4,6 +4,7 @@
 
 #include "src/pages/CReminderAccount.h"
 #include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderBills.h"
 #include "src/pages/CReminderContacts.h"
 #include "src/pages/CReminderInvoices.h"
 #include "src/pages/CReminderPOP.h"
@@ -33,6 +34,7 @@ struct Entry {
 constexpr Entry kPages[] = {
     {32600, &Make<CReminderToDo>},
     {32601, &Make<CReminderContacts>},
+    {32602, &Make<CReminderBills>},
     {32603, &Make<CReminderAccount>},
     {32604, &Make<CReminderAuditTrail>},
     {32605, &Make<CReminderRecurring>},

@@ -2,6 +2,7 @@
 
 #include "src/pages/scans/AccountStatusScan.h"
 #include "src/pages/scans/AccountsDueScan.h"
+#include "src/pages/scans/BillScan.h"
 #include "src/pages/scans/ContactsScan.h"
 #include "src/pages/scans/InvoicesScan.h"
 #include "src/pages/scans/PurchaseOrdersScan.h"
@@ -20,6 +21,7 @@ std::span<const TaskScan> AllTaskScans()
     static const TaskScan scans[] = {
         ToDoTaskScan(),
         ContactsTaskScan(),
+        BillsTaskScan(),
         AccountsDueTaskScan(),
         AccountStatusTaskScan(),
         RecurringTaskScan(),

@@ -1,0 +1,452 @@
+#include "src/records/CAddBill.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "host/data/BillRecord.h"
+#include "host/data/FileMap.h"
+#include "host/data/NominalRecord.h"
+#include "host/data/SetupRecord.h"
+#include "host/data/TaxControlRecord.h"
+#include "host/file/RecordFile.h"
+#include "host/ui/CKCalcEdit.h"
+#include "host/ui/CKDateEdit.h"
+#include "host/ui/CKListView.h"
+#include "host/ui/CKPopupField.h"
+#include "host/ui/CKScriptedAnswerer.h"
+#include "host/ui/CKTreeView.h"
+#include "host/util/Dates.h"
+#include "src/app/StringTable.h"
+#include "src/controls/CFixedPopup.h"
+#include "src/pages/CReminderBills.h"
+#include "src/pages/scans/BillScan.h"
+#include "src/records/CRecordWrite.h"
+#include "tests/controls/AccountRecords.h"
+#include "tests/controls/TempRegistry.h"
+#include "tests/host/file/TempCompany.h"
+#include "tests/pages/BillRecords.h"
+#include "tests/pages/FakeTaskServices.h"
+
+namespace kelo {
+namespace {
+
+const uint16_t kToday = DateNumberFromComponents(1, 6, 2027);
+const uint16_t kYearStart = DateNumberFromComponents(1, 1, 2027);
+
+QString Text(int id) { return QString::fromLatin1(StringTable::Load(id).c_str()); }
+
+class BillEntryTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        services.programDate = kToday;
+        DataContext& ctx = company.Context();
+        test::AddNominal(ctx, "7500", "Office stationery");
+        const uint32_t debtors = test::AddNominal(ctx, "1100", "Debtors control");
+        test::AddNominal(ctx, "1200", "Bank current account", kNominalKindBank);
+        test::AddNominal(ctx, "7200", "Electricity");
+        std::vector<uint8_t> tax(kTaxControlLength, 0);
+        SetU32(tax.data(), kControlDebtors, debtors);
+        SetTaxRate(tax.data(), 1, 20.0);
+        SetTaxRate(tax.data(), 5, 17.5);
+        WriteRec(ctx.File(kFileTaxControl), 1, tax.data());
+        std::vector<uint8_t> setup(kSetupLength, 0);
+        SetI16(setup.data(), kSetupDefaultTaxCode, 1);
+        SetU16(setup.data(), kSetupFinancialYearStart, kYearStart);
+        WriteRec(ctx.File(kFileSetup), 1, setup.data());
+    }
+    void TearDown() override
+    {
+        if (dialog) dialog->DestroyWindow();
+        if (page) page->DestroyWindow();
+        test::DrainPostedEvents();
+    }
+
+    CAddBill* OpenDialog(uint32_t recNo)
+    {
+        if (!page) {
+            page = new CReminderBills(services, nullptr, &tree);
+            page->Create(nullptr);
+            test::DrainPostedEvents();
+        }
+        if (dialog) dialog->DestroyWindow();
+        test::DrainPostedEvents();
+        dialog = new CAddBill(*page, company.Context(), recNo);
+        EXPECT_TRUE(dialog->Create(nullptr));
+        dialog->show();
+        return dialog;
+    }
+    // A new bill that passes every check: Pay To 7500, net 100 at T1.
+    CAddBill* OpenValid()
+    {
+        OpenDialog(0);
+        dialog->PayTo()->SetTextQuietly("7500");
+        dialog->Details()->setText("Paper");
+        dialog->Net()->SetValue(100);
+        dialog->Vat()->SetValue(20);
+        return dialog;
+    }
+    uint32_t Bills() { return RecCount(company.Context().File(kFileBills)); }
+
+    test::TempRegistry registry;
+    test::TempCompany company;
+    test::FakeTaskServices services{company.Context(), "ANNA"};
+    CKTreeView tree;
+    QPointer<CReminderBills> page;
+    QPointer<CAddBill> dialog;
+};
+
+TEST(BillTax, CodeLinesAndRounding)
+{
+    EXPECT_EQ(CAddBill::TaxCodeText(0, 0.0), "T 0   0.00");
+    EXPECT_EQ(CAddBill::TaxCodeText(1, 20.0), "T 1   20.00");
+    EXPECT_EQ(CAddBill::TaxCodeText(99, 17.5), "T99   17.50");
+    const struct {
+        double net, rate, vat;
+    } cases[] = {
+        {100.00, 20.0, 20.00}, {0.0, 20.0, 0.0},    {10.05, 17.5, 1.76},  // 1.75875
+        {0.03, 17.5, 0.01},    {1.00, 0.5, 0.01},   // 0.005 rounds up
+        {-10.00, 20.0, -2.00}, {123.45, 0.0, 0.0},
+    };
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(CAddBill::TaxOn(c.net, c.rate), c.vat) << c.net;
+}
+
+TEST_F(BillEntryTest, NewBillStartsFromTheSetupAndTheProgramDate)
+{
+    OpenDialog(0);
+    EXPECT_EQ(dialog->windowTitle(), "Bill Record");
+    EXPECT_EQ(CKDialog::GetHelpProperty(dialog), 112);
+    ASSERT_EQ(dialog->TaxCode()->count(), 100);
+    EXPECT_EQ(dialog->TaxCode()->itemText(5), "T 5   17.50");
+    EXPECT_EQ(dialog->TaxCode()->currentIndex(), 1);
+    EXPECT_EQ(dialog->BillDate()->GetDate(), kToday);
+    EXPECT_EQ(dialog->DueDate()->GetDate(), kToday);
+    EXPECT_EQ(dialog->Net()->text(), "0.00");
+    EXPECT_EQ(dialog->Outstanding()->text(), "0.00");
+    EXPECT_TRUE(dialog->DatePaid()->text().isEmpty());
+    EXPECT_FALSE(dialog->AmountPaid()->isEnabled());
+    EXPECT_EQ(dialog->Details()->maxLength(), 60);
+    EXPECT_EQ(dialog->Ref()->maxLength(), 8);
+    EXPECT_EQ(dialog->PayTo()->Edit()->maxLength(), 8);
+}
+
+TEST_F(BillEntryTest, VatFollowsNetOnLeavingAndTheTaxCodeOnChoosing)
+{
+    OpenDialog(0);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    dialog->Net()->setFocus();
+    dialog->Net()->selectAll();
+    QTest::keyClicks(dialog->Net(), "250");
+    dialog->Details()->setFocus();  // leaving Net after an edit
+    EXPECT_EQ(dialog->Vat()->text(), "50.00");
+    dialog->TaxCode()->setCurrentIndex(5);
+    emit dialog->TaxCode()->activated(5);
+    EXPECT_EQ(dialog->Vat()->text(), "43.75");
+    // Vat stays the user's own until Net or the code changes again.
+    dialog->Vat()->SetValue(40);
+    dialog->Net()->setFocus();
+    dialog->Details()->setFocus();  // left without an edit
+    EXPECT_EQ(dialog->Vat()->text(), "40.00");
+}
+
+TEST_F(BillEntryTest, AmountsTheFieldCannotHoldAreRefusedAsTyped)
+{
+    OpenDialog(0);
+    dialog->Net()->clear();
+    dialog->Net()->setFocus();
+    QTest::keyClicks(dialog->Net(), "12345678901.999");
+    EXPECT_EQ(dialog->Net()->text(), "123456789.99");
+}
+
+TEST_F(BillEntryTest, OkChecksInOrderWithMessageAndFocus)
+{
+    struct Case {
+        const char* name;
+        std::function<void(CAddBill&)> edit;
+        int message;
+        std::function<QWidget*(CAddBill&)> focus;
+    };
+    const auto payTo = [](CAddBill& d) -> QWidget* { return d.PayTo()->Edit(); };
+    const auto net = [](CAddBill& d) -> QWidget* { return d.Net(); };
+    const auto billDate = [](CAddBill& d) -> QWidget* { return d.BillDate(); };
+    const auto dueDate = [](CAddBill& d) -> QWidget* { return d.DueDate(); };
+    const Case cases[] = {
+        {"no such account", [](CAddBill& d) { d.PayTo()->SetTextQuietly("9999"); }, 61225, payTo},
+        {"empty Pay To", [](CAddBill& d) { d.PayTo()->SetTextQuietly(""); }, 61225, payTo},
+        {"control account", [](CAddBill& d) { d.PayTo()->SetTextQuietly("1100"); }, 61234, payTo},
+        {"bank account", [](CAddBill& d) { d.PayTo()->SetTextQuietly("1200"); }, 61235, payTo},
+        {"no value, and no account either",
+         [](CAddBill& d) {
+             d.PayTo()->SetTextQuietly("9999");
+             d.Net()->SetValue(0);
+             d.Vat()->SetValue(0);
+         },
+         61225, payTo},
+        {"no value",
+         [](CAddBill& d) {
+             d.Net()->SetValue(0);
+             d.Vat()->SetValue(0);
+         },
+         61214, net},
+        {"no bill date", [](CAddBill& d) { d.BillDate()->SetDate(0); }, 61217, billDate},
+        {"no due date", [](CAddBill& d) { d.DueDate()->SetDate(0); }, 61218, dueDate},
+        {"due before bill",
+         [](CAddBill& d) { d.DueDate()->SetDate(static_cast<uint16_t>(kToday - 1)); }, 61238,
+         dueDate},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenValid();
+        c.edit(*dialog);
+        CKScriptedAnswerer answers;
+        EXPECT_FALSE(dialog->SaveBill());
+        ASSERT_EQ(answers.Count(), 1);
+        EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(c.message));
+        EXPECT_EQ(answers.Messages()[0].kind, c.message == 61238 ? 16 : MsgKind::Stop);
+        EXPECT_EQ(dialog->focusWidget(), c.focus(*dialog));
+        EXPECT_FALSE(dialog->isHidden());
+        EXPECT_EQ(Bills(), 0u);
+        dialog->DestroyWindow();
+        test::DrainPostedEvents();
+    }
+}
+
+TEST_F(BillEntryTest, DueDateBeforeTheBillIsResetToTheProgramOrBillDate)
+{
+    const struct {
+        uint16_t bill, due, reset;
+    } cases[] = {
+        {static_cast<uint16_t>(kToday - 10), static_cast<uint16_t>(kToday - 11), kToday},
+        {static_cast<uint16_t>(kToday + 10), static_cast<uint16_t>(kToday + 9),
+         static_cast<uint16_t>(kToday + 10)},
+    };
+    for (const auto& c : cases) {
+        OpenValid();
+        dialog->BillDate()->SetDate(c.bill);
+        dialog->DueDate()->SetDate(c.due);
+        CKScriptedAnswerer answers;
+        EXPECT_FALSE(dialog->CheckDueNotBeforeBill());
+        EXPECT_EQ(dialog->DueDate()->GetDate(), c.reset);
+        // An equal date passes.
+        dialog->DueDate()->SetDate(c.bill);
+        EXPECT_TRUE(dialog->CheckDueNotBeforeBill());
+        EXPECT_EQ(answers.Count(), 1);
+        dialog->DestroyWindow();
+        test::DrainPostedEvents();
+    }
+}
+
+TEST_F(BillEntryTest, FinancialYearQuestionOnceAndNotForAPaidBill)
+{
+    const uint16_t lastYear = DateNumberFromComponents(15, 12, 2026);
+    const uint16_t nextYear = DateNumberFromComponents(15, 1, 2028);
+    // Bill date outside, answered No: kept open on Bill date.
+    OpenValid();
+    dialog->BillDate()->SetDate(lastYear);
+    {
+        CKScriptedAnswerer answers{MsgAnswer::No};
+        EXPECT_FALSE(dialog->SaveBill());
+        ASSERT_EQ(answers.Count(), 1);
+        EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(61245));
+        EXPECT_EQ(dialog->focusWidget(), dialog->BillDate());
+    }
+    // Both outside, answered Yes: asked once, saved.
+    dialog->DueDate()->SetDate(nextYear);
+    {
+        CKScriptedAnswerer answers{MsgAnswer::Yes};
+        EXPECT_TRUE(dialog->SaveBill());
+        EXPECT_EQ(answers.Count(), 1);
+    }
+    // Due date alone outside, answered No: focus on Due date.
+    OpenValid();
+    dialog->DueDate()->SetDate(nextYear);
+    {
+        CKScriptedAnswerer answers{MsgAnswer::No};
+        EXPECT_FALSE(dialog->SaveBill());
+        EXPECT_EQ(answers.Count(), 1);
+        EXPECT_EQ(dialog->focusWidget(), dialog->DueDate());
+    }
+    dialog->DestroyWindow();
+    test::DrainPostedEvents();
+    // A bill with a date paid is not asked about.
+    const uint32_t paid = test::AddBill(company.Context(), {"paid", 100, 20, 50, 0, lastYear, lastYear,
+                                                            "7500", lastYear});
+    OpenDialog(paid);
+    CKScriptedAnswerer answers;
+    EXPECT_TRUE(dialog->SaveBill());
+    EXPECT_EQ(answers.Count(), 0);
+}
+
+TEST_F(BillEntryTest, PaidAmountsBoundTheNewNetAndTax)
+{
+    const uint32_t recNo =
+        test::AddBill(company.Context(), {"part paid", 100, 20, 60, 12, kToday, kToday, "7500", kToday});
+    const struct {
+        double net, tax;
+        int message;  // 0: saved
+    } cases[] = {
+        {59.99, 12, 61215}, {60, 11.99, 61216}, {0, 5, 61215}, {60, 12, 0},  // exactly the paid amounts
+    };
+    for (const auto& c : cases) {
+        OpenDialog(recNo);
+        EXPECT_EQ(dialog->AmountPaid()->text(), "72.00");
+        EXPECT_EQ(dialog->Outstanding()->text(), "48.00");
+        dialog->Net()->SetValue(c.net);
+        dialog->Vat()->SetValue(c.tax);
+        CKScriptedAnswerer answers;
+        EXPECT_EQ(dialog->SaveBill(), c.message == 0) << c.net << " " << c.tax;
+        if (c.message != 0) {
+            ASSERT_EQ(answers.Count(), 1);
+            EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(c.message));
+            EXPECT_EQ(dialog->focusWidget(),
+                      c.message == 61216 ? static_cast<QWidget*>(dialog->Vat()) : dialog->Net());
+            dialog->DestroyWindow();
+            test::DrainPostedEvents();
+        }
+    }
+    EXPECT_DOUBLE_EQ(GetF64(test::ReadStoredBill(company.Context(), recNo).data(), kBillNetAmount), 60);
+}
+
+TEST_F(BillEntryTest, ATaxOnlyBillIsAValue)
+{
+    OpenValid();
+    dialog->Net()->SetValue(0);
+    dialog->Vat()->SetValue(5);
+    CKScriptedAnswerer answers;
+    EXPECT_TRUE(dialog->SaveBill());
+    EXPECT_EQ(answers.Count(), 0);
+    EXPECT_EQ(Bills(), 1u);
+}
+
+TEST_F(BillEntryTest, SaveAppendsANewBillAndRewritesAnOldOneInPlace)
+{
+    test::AddBill(company.Context(), {"first", 10, 0, 0, 0, kToday});
+    OpenValid();
+    dialog->Ref()->setText("INV1");
+    dialog->TaxCode()->setCurrentIndex(5);
+    dialog->DueDate()->SetDate(static_cast<uint16_t>(kToday + 14));
+    ASSERT_TRUE(dialog->SaveBill());
+    ASSERT_EQ(Bills(), 2u);
+    std::vector<uint8_t> rec = test::ReadStoredBill(company.Context(), 2);
+    const uint8_t* p = rec.data();
+    EXPECT_EQ(GetRawText(p, kBillPayTo), std::string("7500    ", 8));
+    EXPECT_EQ(GetText(p, kBillDetails), "Paper");
+    EXPECT_EQ(GetText(p, kBillReference), "INV1");
+    EXPECT_EQ(GetI16(p, kBillTaxCode), 5);
+    EXPECT_DOUBLE_EQ(GetF64(p, kBillNetAmount), 100);
+    EXPECT_DOUBLE_EQ(GetF64(p, kBillTaxAmount), 20);  // saved as shown, not recalculated
+    EXPECT_EQ(GetU16(p, kBillFirstDueDate), kToday + 14);
+    EXPECT_EQ(GetU16(p, kBillFirstDueDateSet), 1);
+    // The page lists it.
+    ASSERT_EQ(page->List()->RowCount(), 2);
+    EXPECT_EQ(page->FindRow(kBillColRecordNumber, 2), 1);
+
+    OpenDialog(2);
+    EXPECT_EQ(dialog->PayToName()->text(), "Office stationery");
+    dialog->DueDate()->SetDate(static_cast<uint16_t>(kToday + 30));
+    dialog->Details()->setText("Paper and toner");
+    ASSERT_TRUE(dialog->SaveBill());
+    EXPECT_EQ(Bills(), 2u);
+    rec = test::ReadStoredBill(company.Context(), 2);
+    EXPECT_EQ(GetText(rec.data(), kBillDetails), "Paper and toner");
+    EXPECT_EQ(GetU16(rec.data(), kBillDueDate), kToday + 30);
+    EXPECT_EQ(GetU16(rec.data(), kBillFirstDueDate), kToday + 14);  // set once
+    EXPECT_EQ(BillColumns().ReadText(page->List()->RowBytes(1), kBillColDescription),
+              "Paper and toner");
+}
+
+TEST_F(BillEntryTest, EnterDoesNotSaveAndCancelWritesNothing)
+{
+    OpenValid();
+    QTest::keyClick(dialog->Details(), Qt::Key_Return);
+    EXPECT_EQ(Bills(), 0u);
+    EXPECT_FALSE(dialog->isHidden());
+    dialog->CancelButton()->click();
+    EXPECT_EQ(Bills(), 0u);
+}
+
+TEST_F(BillEntryTest, LeavingPayToShowsTheNameOrOpensTheLookup)
+{
+    OpenDialog(0);
+    dialog->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+    dialog->PayTo()->setFocus();
+    QTest::keyClicks(dialog->PayTo()->Edit(), "7200");
+    dialog->Details()->setFocus();
+    EXPECT_EQ(dialog->PayToName()->text(), "Electricity");
+    test::DrainPostedEvents();
+    EXPECT_EQ(dialog->Lookup(), nullptr);
+
+    dialog->PayTo()->setFocus();
+    dialog->PayTo()->Edit()->clear();
+    QTest::keyClicks(dialog->PayTo()->Edit(), "72");
+    dialog->Details()->setFocus();
+    EXPECT_TRUE(dialog->PayToName()->text().isEmpty());
+    QApplication::processEvents();
+    ASSERT_NE(dialog->Lookup(), nullptr);
+    // The lookup opened where the search for "72" stops; its choice is validated.
+    QTest::keyClick(dialog->Lookup()->List(), Qt::Key_Return);
+    EXPECT_EQ(dialog->PayTo()->Text(), "7200");
+    EXPECT_EQ(dialog->PayToName()->text(), "Electricity");
+}
+
+TEST_F(BillEntryTest, SavingOverAnotherUsersChangeAsksFirst)
+{
+    const uint32_t recNo = test::AddBill(company.Context(), {"rent", 500, 0, 0, 0, kToday});
+    OpenDialog(recNo);
+    dialog->Details()->setText("rent, June");
+    DataContext other = DataContext::Open(company.Folder());
+    std::vector<uint8_t> theirs = test::ReadStoredBill(other, recNo);
+    SetF64(theirs.data(), kBillNetPaid, 100);
+    WriteRec(other.File(kFileBills), recNo, theirs.data());
+    {
+        // Cancel goes back to the dialog with nothing written.
+        CKScriptedAnswerer answers{MsgAnswer::Cancel};
+        EXPECT_FALSE(dialog->SaveBill());
+        ASSERT_EQ(answers.Count(), 1);
+        EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(CRecordWrite::kChangedOnSave));
+        EXPECT_EQ(test::ReadStoredBill(company.Context(), recNo), theirs);
+        EXPECT_FALSE(dialog->isHidden());
+    }
+    CKScriptedAnswerer answers{MsgAnswer::Yes};
+    EXPECT_TRUE(dialog->SaveBill());
+    const std::vector<uint8_t> saved = test::ReadStoredBill(company.Context(), recNo);
+    EXPECT_EQ(GetText(saved.data(), kBillDetails), "rent, June");
+    EXPECT_DOUBLE_EQ(GetF64(saved.data(), kBillNetPaid), 100);  // their payment is kept
+}
+
+TEST_F(BillEntryTest, ABillRenumberedByAnotherUsersDeleteIsNotWrittenOver)
+{
+    test::AddBill(company.Context(), {"first", 10, 0, 0, 0, kToday});
+    test::AddBill(company.Context(), {"second", 20, 0, 0, 0, kToday, kToday, "7200"});
+    test::AddBill(company.Context(), {"third", 30, 0, 0, 0, kToday + 1, kToday, "7100"});
+    OpenDialog(2);
+    dialog->Ref()->setText("NEW");
+    DataContext other = DataContext::Open(company.Folder());
+    // Their delete of "second" leaves "third" at number 2.
+    std::vector<uint8_t> third = test::ReadStoredBill(other, 3);
+    WriteRec(other.File(kFileBills), 2, third.data());
+    FileCreate(other.File(kFileBills), 16, 1);
+    test::AddBill(other, {"first", 10, 0, 0, 0, kToday});
+    WriteRec(other.File(kFileBills), 2, third.data());
+    // Saved again as a new bill (61292 Yes), never over "third".
+    CKScriptedAnswerer answers{MsgAnswer::Yes};
+    EXPECT_TRUE(dialog->SaveBill());
+    ASSERT_EQ(answers.Count(), 1);
+    EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(CRecordWrite::kDeletedOnSave));
+    EXPECT_EQ(test::BillDetails(company.Context()), (std::vector<std::string>{"first", "third", "second"}));
+}
+
+}  // namespace
+}  // namespace kelo
