@@ -108,8 +108,8 @@ CAddBill::CAddBill(CReminderBills& page, DataContext& context, uint32_t recNo)
       m_outstanding(new QLineEdit),
       m_ok(new QPushButton(QStringLiteral("OK"))),
       m_cancel(new QPushButton(QStringLiteral("Cancel"))),
-      m_payToPopup(new CIntelliPopupImpl(this)),
-      m_detailsPopup(new CIntelliPopupImpl(this))
+      m_payToPopup(new CIntelliPopupImpl(page.Services().Block(), this)),
+      m_detailsPopup(new CIntelliPopupImpl(page.Services().Block(), this))
 {
     setWindowTitle(QStringLiteral("Bill Record"));
     BuildLayout();
@@ -233,7 +233,7 @@ bool CAddBill::OnInitDialog()
     m_payTo->SetLimit(kPayToLimit);
     m_details->setMaxLength(kDetailsLimit);
     m_ref->setMaxLength(kRefLimit);
-    if (GlobalBlock::Current().Exists() && GlobalBlock::Current().AutoComplete()) {
+    if (const GlobalBlock block = m_services.Block(); block.Exists() && block.AutoComplete()) {
         AttachIntelliPopup(*m_payToPopup, m_payTo, kIntelliNominal, 0, IntelliHistorySource());
         AttachIntelliPopup(*m_detailsPopup, m_details, kIntelliHistory, 0, kHistoryKey);
     }
