@@ -153,10 +153,10 @@ TEST_F(BillsPageTest, CommandStatesFollowTheRows)
 
 TEST_F(BillsPageTest, DeleteRefusesPartPaidAndTakesUnpaidOrFullyPaid)
 {
-    test::AddBill(company.Context(), {"unpaid", 100, 20, 0, 0, kToday - 3});
-    test::AddBill(company.Context(), {"part paid", 100, 20, 50, 10, kToday - 3});
-    test::AddBill(company.Context(), {"fully paid", 100, 20, 100, 20, kToday - 3});
-    test::AddBill(company.Context(), {"tax only paid", 100, 20, 0, 20, kToday - 3});
+    test::AddBill(company.Context(), {"unpaid", 100, 20, 0, 0, static_cast<uint16_t>(kToday - 3)});
+    test::AddBill(company.Context(), {"part paid", 100, 20, 50, 10, static_cast<uint16_t>(kToday - 3)});
+    test::AddBill(company.Context(), {"fully paid", 100, 20, 100, 20, static_cast<uint16_t>(kToday - 3)});
+    test::AddBill(company.Context(), {"tax only paid", 100, 20, 0, 20, static_cast<uint16_t>(kToday - 3)});
     const struct {
         const char* details;
         int category;
@@ -321,7 +321,7 @@ TEST_F(BillsPageTest, ListFollowsASavedBillByItsRecordNumber)
     page->UpdateAfterSave(rec, 2, true);
     EXPECT_EQ(Rows(), (Strings{"one", "two, renamed"}));
 
-    SetU16(rec.data(), kBillDueDate, kToday - 1);  // now overdue: leaves Current Bills
+    SetU16(rec.data(), kBillDueDate, static_cast<uint16_t>(kToday - 1));  // now overdue: leaves Current Bills
     page->UpdateAfterSave(rec, 2, true);
     EXPECT_EQ(Rows(), Strings{"one"});
 

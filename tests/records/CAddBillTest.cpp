@@ -430,7 +430,7 @@ TEST_F(BillEntryTest, ABillRenumberedByAnotherUsersDeleteIsNotWrittenOver)
 {
     test::AddBill(company.Context(), {"first", 10, 0, 0, 0, kToday});
     test::AddBill(company.Context(), {"second", 20, 0, 0, 0, kToday, kToday, "7200"});
-    test::AddBill(company.Context(), {"third", 30, 0, 0, 0, kToday + 1, kToday, "7100"});
+    test::AddBill(company.Context(), {"third", 30, 0, 0, 0, static_cast<uint16_t>(kToday + 1), kToday, "7100"});
     OpenDialog(2);
     dialog->Ref()->setText("NEW");
     DataContext other = DataContext::Open(company.Folder());
