@@ -18,6 +18,7 @@
 #include "src/pages/scans/BillRewrite.h"
 #include "src/pages/scans/BillScan.h"
 #include "src/records/CAddBill.h"
+#include "src/records/CPayBill.h"
 #include "src/records/CRecordWrite.h"
 
 namespace kelo {
@@ -105,8 +106,11 @@ void CReminderBills::PaySelected()
 
 void CReminderBills::RunPaymentDialog(uint32_t recNo)
 {
-    // The Bill Payment dialog is started here once it exists.
-    (void)recNo;
+    CPayBill dialog(*this, Context(), recNo);
+    if (dialog.DoModal(window()) == IDOK)
+        UpdateAfterSave(dialog.PaidBill(), recNo, true);
+    else if (dialog.BillChangedElsewhere())
+        Refresh();  // another user paid, changed or removed it: list what is there now
 }
 
 void CReminderBills::UpdateAfterSave(const std::vector<uint8_t>& rec, uint32_t recNo, bool existed)

@@ -35,6 +35,7 @@
 #include "src/app/TaskServices.h"
 #include "src/controls/CBankPopupDlg.h"
 #include "src/pages/CReminderPage.h"
+#include "src/records/CAddBill.h"
 #include "src/records/CRecordWrite.h"
 
 namespace kelo {
@@ -49,13 +50,6 @@ QLabel* Label(const QString& text, QWidget* buddy)
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
     return label;
-}
-
-QString TaxCodeText(int code, double rate)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "T%2d   %2.2f", code, rate);
-    return QString::fromLatin1(text);
 }
 
 // Money comparisons of the payment's checks.
@@ -157,7 +151,7 @@ bool CPayBill::OnInitDialog()
         return false;
     }
     for (int code = 0; code < int(kTaxCodeCount); ++code)
-        m_taxCode->addItem(TaxCodeText(code, TaxRate(m_taxControl.data(), code)));
+        m_taxCode->addItem(CAddBill::TaxCodeText(code, TaxRate(m_taxControl.data(), code)));
     m_date->Setup(3, 1970);
     m_ref->setMaxLength(kRefLimit);
     m_bank->SetLimit(kBankLimit);

@@ -11,21 +11,13 @@
 #include "host/framework/CDDataResourceManager.h"
 #include "host/framework/TransactionPost.h"
 #include "host/util/Money.h"
+#include "src/pages/scans/BillScan.h"
 
 namespace kelo {
 
 namespace {
 
 using Record = std::vector<uint8_t>;
-
-// What makes a bill that bill: when these differ, the record number now names another bill.
-bool SameBill(const uint8_t* a, const uint8_t* b)
-{
-    for (const Field& f : {kBillPayTo, kBillDetails, kBillReference})
-        if (GetText(a, f) != GetText(b, f)) return false;
-    return GetU16(a, kBillDate) == GetU16(b, kBillDate) &&
-           GetU16(a, kBillFirstDueDate) == GetU16(b, kBillFirstDueDate);
-}
 
 class RecordLock final {
 public:
@@ -129,7 +121,7 @@ CPayBillPosting::Outcome CPayBillPosting::Pay(const BillPaymentEntry& entry, con
     manager.ObtainResources();
 
     Record current(kBillLength, 0);
-    if (!ReadRec(bills, m_recNo, current.data()) || !SameBill(current.data(), m_bill.data()))
+    if (!ReadRec(bills, m_recNo, current.data()) || !IsSameBill(current.data(), m_bill.data()))
         return Outcome::Gone;
     if (current != m_bill) {
         m_bill = current;

@@ -149,6 +149,8 @@ TEST_F(CPayBillPostingTest, ABillDeletedOrRenumberedMeanwhileIsNotPaid)
     test::TestBill other;
     other.details = "Electricity";
     other.payTo = "7200";
+    other.reference = "INV78";
+    other.dueDate = 46031;
     CPayBillPosting pay(Ctx(), 1);
     ASSERT_TRUE(pay.Read());
     const auto now = test::WriteBill(Ctx(), 1, other);  // the file was rewritten without bill 1
