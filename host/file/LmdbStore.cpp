@@ -199,7 +199,14 @@ public:
             rc = openEnv(mapFor(bytes), MDB_RDONLY | MDB_NOLOCK);  // nobody can write here anyway
         if (rc != MDB_SUCCESS) throw FileError(openFailure(folder, rc));
         m_readOnly = readOnly;
-        checkFileSize(data);
+        try {
+            checkFileSize(data);
+        } catch (...) {
+            // A throwing constructor runs no destructor: close the environment here.
+            mdb_env_close(m_env);
+            m_env = nullptr;
+            throw;
+        }
         if (!(m_flags & MDB_NOLOCK)) {
             int dead = 0;
             mdb_reader_check(m_env, &dead);  // slots of readers that were killed

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
@@ -95,7 +96,8 @@ TEST_F(CKHelpViewerTest, WorksWhileAModalDialogIsOpen)
     ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
 
     ASSERT_TRUE(CKHelpViewer::HtmlHelpA(&dialog, m_folder, HH_HELP_CONTEXT, 103));
-    CKHelpViewer* viewer = CKHelpViewer::Instance();
+    // Closing deletes the viewer, so it is watched through a guarded pointer.
+    QPointer<CKHelpViewer> viewer = CKHelpViewer::Instance();
     ASSERT_TRUE(viewer->isVisible());
     ASSERT_TRUE(viewer->isWindow());
     QCoreApplication::processEvents();
@@ -112,7 +114,7 @@ TEST_F(CKHelpViewerTest, WorksWhileAModalDialogIsOpen)
 
     QTest::keyClick(window, Qt::Key_Escape);
     QCoreApplication::processEvents();
-    EXPECT_FALSE(viewer->isVisible()) << "Esc closes the help";
+    EXPECT_TRUE(viewer.isNull() || !viewer->isVisible()) << "Esc closes the help";
     EXPECT_TRUE(dialog.isVisible()) << "and only the help";
 }
 
