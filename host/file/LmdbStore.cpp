@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <lmdb.h>
@@ -129,13 +130,7 @@ public:
         check(rc, "open file");
         return dbi;
     }
-    void Commit() override
-    {
-        m_cursors.clear();  // a write transaction frees its cursors at commit
-        MDB_txn* txn = m_txn;
-        m_txn = nullptr;
-        check(mdb_txn_commit(txn), "commit");
-    }
+    void Commit() override;
 
 private:
     void forgetCursor(Table t)
@@ -226,6 +221,22 @@ public:
 
     void TxnEnded() { --m_open; }
     void TxnBegun() { ++m_open; }
+    // A lock file removed or replaced under us means other writers no longer share our
+    // writer lock: writing now could lose their commits or ours.
+    void CheckLock() const
+    {
+        if (!(m_flags & MDB_NOLOCK) && lockInode() != m_lockInode)
+            throw FileError("the lock file of company " + m_folder +
+                            " was removed or replaced while open; close every program using "
+                            "the company and open it again");
+    }
+    // Less than a megabyte left on the company's file system.
+    bool DiskFull() const
+    {
+        struct statvfs fs {};
+        if (::statvfs(m_folder.c_str(), &fs) != 0) return false;
+        return (::geteuid() == 0 ? fs.f_bfree : fs.f_bavail) * fs.f_frsize < (1u << 20);
+    }
 
 private:
     int openEnv(size_t map, unsigned flags)
@@ -297,12 +308,7 @@ private:
     void beforeWrite()
     {
         if (m_readOnly) throw FileError("the company " + m_folder + " is open for reading only");
-        // A lock file removed or replaced under us means other writers no longer share our
-        // writer lock: writing now could lose their commits or ours.
-        if (!(m_flags & MDB_NOLOCK) && lockInode() != m_lockInode)
-            throw FileError("the lock file of company " + m_folder +
-                            " was removed or replaced while open; close every program using "
-                            "the company and open it again");
+        CheckLock();
         int dead = 0;
         mdb_reader_check(m_env, &dead);
         if (m_open == 0) growMap();
@@ -328,6 +334,20 @@ private:
     ino_t m_lockInode = 0;
     int m_open = 0;
 };
+
+void LmdbTxn::Commit()
+{
+    // Again at the end: a writer let in beside this transaction by a new lock file may have
+    // committed meanwhile, and this commit would write over it.
+    if (m_write) m_store->CheckLock();
+    m_cursors.clear();  // a write transaction frees its cursors at commit
+    MDB_txn* txn = m_txn;
+    m_txn = nullptr;
+    int rc = mdb_txn_commit(txn);
+    // LMDB reports a short write as EIO; on a regular file that is a full disk.
+    if (rc == EIO && m_store->DiskFull()) rc = ENOSPC;
+    check(rc, "commit");
+}
 
 LmdbTxn::LmdbTxn(MDB_env* env, bool write, LmdbStore* store) : m_write(write), m_store(store)
 {

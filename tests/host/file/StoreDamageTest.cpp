@@ -9,6 +9,7 @@
 
 #include "host/data/FileMap.h"
 #include "host/file/DataContext.h"
+#include "host/file/FileEnvironment.h"
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "tests/host/file/TempCompany.h"
@@ -110,6 +111,24 @@ TEST(StoreDamage, AReplacedLockFileStopsWrites)
     fs::copy_file(lock, lock + ".new");
     fs::rename(lock + ".new", lock);  // another inode, as a deleted and remade lock file
     EXPECT_NE(writeError(bills, 2).find("lock file"), std::string::npos);
+    EXPECT_EQ(RecCount(bills), 1u);
+
+    // Replaced while a write runs: another writer may have been let in beside it, so the
+    // commit is refused too and the write is lost whole.
+    DataContext again = DataContext::Open(co.Folder());
+    DataFile mine = again.File(kFileBills);
+    FileEnvironment& env = again.Environment();
+    std::string refused;
+    try {
+        env.With(true, [&](store::Txn&) {
+            ASSERT_EQ(writeError(mine, 2), "");
+            fs::copy_file(lock, lock + ".new");
+            fs::rename(lock + ".new", lock);
+        });
+    } catch (const FileError& e) {
+        refused = e.what();
+    }
+    EXPECT_NE(refused.find("lock file"), std::string::npos) << refused;
     EXPECT_EQ(RecCount(bills), 1u);
 }
 
