@@ -63,7 +63,11 @@ struct TextKey {
 
 }  // namespace
 
-CKListModel::CKListModel(QObject* parent) : QAbstractTableModel(parent) {}
+CKListModel::CKListModel(QObject* parent) : QAbstractTableModel(parent)
+{
+    m_flushTimer.setSingleShot(true);
+    connect(&m_flushTimer, &QTimer::timeout, this, &CKListModel::Flush);
+}
 
 void CKListModel::SetColumns(const CKColumnSet& columns)
 {
@@ -242,24 +246,32 @@ void CKListModel::SetBackgroundColor(const QColor& color) { m_background = color
 
 void CKListModel::ScheduleFlush()
 {
-    if (m_flushQueued) return;
-    m_flushQueued = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            m_flushQueued = false;
-            Flush();
-        },
-        Qt::QueuedConnection);
+    if (m_flushTimer.isActive()) return;
+    std::chrono::milliseconds wait{0};
+    if (m_streaming && m_announced > 0) {
+        const auto due = m_lastFlush + kStreamBatchEvery;
+        wait = std::max(std::chrono::milliseconds(0),
+                        std::chrono::ceil<std::chrono::milliseconds>(
+                            due - std::chrono::steady_clock::now()));
+    }
+    m_flushTimer.start(wait);
 }
 
 void CKListModel::Flush()
 {
+    m_flushTimer.stop();
     const int count = RowCount();
     if (m_announced >= count) return;
     beginInsertRows(QModelIndex(), m_announced, count - 1);
     m_announced = count;
+    m_lastFlush = std::chrono::steady_clock::now();
     endInsertRows();
+}
+
+void CKListModel::SetStreaming(bool on)
+{
+    m_streaming = on;
+    if (!on) Flush();
 }
 
 int CKListModel::rowCount(const QModelIndex& parent) const

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <span>
 #include <vector>
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QTimer>
 
 #include "host/ui/CKColumnSet.h"
 
@@ -17,7 +19,9 @@ namespace kelo {
 //
 // Row numbers in this API are view positions (0 = the top row as shown). Rows added by AddRow
 // are announced to attached views in batches, when the event loop runs or before any other change,
-// so a fill of a million rows does not pay one view update per row.
+// so a fill of a million rows does not pay one view update per row. While rows stream in (a fill
+// that returns to the event loop every few milliseconds) the batches are further apart, so the
+// view relays out and repaints a few times a second, not at every return.
 class CKListModel final : public QAbstractTableModel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(CKListModel)
@@ -60,6 +64,10 @@ public:
     // Announces rows added since the last announcement. Called by every change; safe to call
     // at any time.
     void Flush();
+    // Rows stream in: the first batch is announced at once, the next ones at most every
+    // kStreamBatchEvery. Turning it off announces the rest.
+    static constexpr std::chrono::milliseconds kStreamBatchEvery{100};
+    void SetStreaming(bool on);
 
     // QAbstractTableModel
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -77,7 +85,9 @@ private:
     std::vector<uint8_t> m_bytes;       // rows in the order they were added
     std::vector<uint32_t> m_order;      // view position -> stored row
     int m_announced = 0;                // rows the views know of
-    bool m_flushQueued = false;
+    QTimer m_flushTimer;
+    bool m_streaming = false;
+    std::chrono::steady_clock::time_point m_lastFlush{};
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QColor m_alternate;

@@ -173,14 +173,7 @@ uint16_t CReminderApp::GetProgramDateChecked()
 
 void CReminderApp::YieldToHost()
 {
-    if (!m_backgroundFill) return;
-    // The host's ProcessQueue, on time rather than per record: a per-record call is one clock
-    // read, and the queue runs once 8 ms have passed since it last ran, so the window is served
-    // within 10 ms however long or short a record takes, and a fast fill is not slowed by it.
-    const auto now = std::chrono::steady_clock::now();
-    if (now - m_lastYield < std::chrono::milliseconds(8)) return;
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    m_lastYield = std::chrono::steady_clock::now();
+    if (m_backgroundFill) m_yield.Yield();
 }
 
 void CReminderApp::ShowFillProgress(int rows)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -11,6 +10,7 @@
 #include <QString>
 
 #include "host/framework/CBAccessManager.h"
+#include "host/ui/CKYieldClock.h"
 #include "src/app/TaskServices.h"
 
 class QWidget;
@@ -112,7 +112,7 @@ private:
     CBAccessManager m_access;
     bool m_backgroundFill = false;
     uint32_t m_functionKeyMessage = 0;
-    std::chrono::steady_clock::time_point m_lastYield{};
+    CKYieldClock m_yield;
 };
 
 }  // namespace kelo

@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QVBoxLayout>
 
+#include "host/ui/CKListModel.h"
 #include "host/ui/CKListView.h"
 #include "host/ui/CKMessageBox.h"
 #include "host/ui/CKTreeView.h"
@@ -264,6 +265,7 @@ bool CReminderPage::BeginFill()
     m_fillComplete = false;
     m_stop = false;
     m_list->DeleteAllItems();
+    m_list->Model()->SetStreaming(true);
     return true;
 }
 
@@ -271,6 +273,7 @@ bool CReminderPage::EndFill()
 {
     m_fillComplete = true;
     m_busy = false;
+    m_list->Model()->SetStreaming(false);
     if (m_stop && m_destroyPending) {
         // The window went while the fill ran; its final step left the freeing to us.
         deleteLater();

@@ -165,6 +165,20 @@ TEST_F(CKListModelTest, AnnouncesAddedRowsInOneBatch)
     EXPECT_EQ(m.rowCount(), 100);
 }
 
+// A fill shows its first row at once; the end of the fill leaves no row unannounced.
+TEST_F(CKListModelTest, AStreamShowsItsFirstRowAtOnceAndEndsWithEveryRow)
+{
+    CKListModel m;
+    m.SetColumns(Columns());
+    m.SetStreaming(true);
+    m.AddRow(Pack(m.Columns(), {"x", 0, 0, 0}));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m.rowCount(), 1);
+    for (uint32_t i = 1; i < 50; ++i) m.AddRow(Pack(m.Columns(), {"x", i, 0, i}));
+    m.SetStreaming(false);
+    EXPECT_EQ(m.rowCount(), 50);
+}
+
 TEST_F(CKListModelTest, AlternateRowsGetTheAlternateColour)
 {
     m_model.Flush();
