@@ -6,9 +6,11 @@
 #include <string>
 
 #include <QApplication>
+#include <QHeaderView>
 
 #include <benchmark/benchmark.h>
 
+#include "host/ui/CKListModel.h"
 #include "host/ui/CKListView.h"
 
 namespace {
@@ -105,6 +107,29 @@ BENCHMARK(BM_SortByColumn)
     ->Arg(3)   // amount
     ->Unit(benchmark::kMillisecond)
     ->Iterations(4);
+
+// One full repaint of a maximised list (what a fill's batch or a scroll costs the window), with
+// the alternate row colour the pages set and a selected row; a text sort first, so the rows shown
+// differ from those of the other iterations' repaint only by scrolling one page on each time.
+void BM_Repaint(benchmark::State& state)
+{
+    CKListView list;
+    list.SetColumns(InvoiceColumns());
+    list.SetColors(2, 0xE0FFE0);
+    list.resize(1600, 1000);
+    list.show();
+    Fill(list, 100'000);
+    list.SelectRow(0);
+    QCoreApplication::processEvents();
+    int top = 0;
+    const int page = list.viewport()->height() / list.verticalHeader()->defaultSectionSize();
+    for (auto _ : state) {
+        if (state.range(0)) list.scrollTo(list.Model()->index(top += page, 0), QAbstractItemView::PositionAtTop);
+        list.viewport()->repaint();
+    }
+    state.counters["rows_shown"] = page;
+}
+BENCHMARK(BM_Repaint)->ArgName("scrolled")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 void BM_ResidentMemoryPerRow(benchmark::State& state)
 {

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QStyleOptionViewItem>
 
+#include "host/ui/CKListDelegate.h"
 #include "host/ui/CKListModel.h"
 #include "host/ui/CKSelectionColours.h"
 
@@ -26,6 +27,7 @@ CKListView::CKListView(QWidget* parent, int id)
     : QTableView(parent), m_model(new CKListModel(this)), m_id(id)
 {
     setModel(m_model);
+    setItemDelegate(new CKListDelegate(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
