@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -158,27 +159,46 @@ void ReportAgainstBare(benchmark::State& state, Clock::duration timed, Clock::du
     state.counters["x_bare"] = bare.count() ? double(timed.count()) / double(bare.count()) : 0;
 }
 
+// This thread's CPU time: on a shared machine the library's CPU time over the bare walk's
+// (x_bare_cpu) leaves out the time other processes held the core.
+Clock::duration ThreadCpu()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+}
+
+void ReportCpuAgainstBare(benchmark::State& state, Clock::duration timed, Clock::duration bare)
+{
+    state.counters["x_bare_cpu"] = bare.count() ? double(timed.count()) / double(bare.count()) : 0;
+}
+
 void BM_AccountsDueScan(benchmark::State& state)
 {
     const uint32_t category = uint32_t(state.range(0));
     const std::vector<int> ledgers = DueLedgers(category);
     long records = 0, rows = 0;
-    Clock::duration scan{}, bare{};
+    Clock::duration scan{}, bare{}, scanCpu{}, bareCpu{};
     for (auto _ : state) {
         BareCount count;
+        Clock::duration cpu = ThreadCpu();
         Clock::time_point start = Clock::now();
         for (int ledger : ledgers) BareLedgerWalk(ledger, true, count);
         bare += Clock::now() - start;
+        bareCpu += ThreadCpu() - cpu;
         benchmark::DoNotOptimize(count.sum);
         records = count.accounts + count.headers;
 
         CountingSink sink;
+        cpu = ThreadCpu();
         start = Clock::now();
         ScanAccountsDue(ScanInput{*g_context, category, g_date, "OVERSEE"}, sink);
         scan += Clock::now() - start;
+        scanCpu += ThreadCpu() - cpu;
         rows = sink.rows;
     }
     ReportAgainstBare(state, scan, bare, records, rows);
+    ReportCpuAgainstBare(state, scanCpu, bareCpu);
 }
 
 void BM_AccountStatusScan(benchmark::State& state)
@@ -186,22 +206,27 @@ void BM_AccountStatusScan(benchmark::State& state)
     const uint32_t category = uint32_t(state.range(0));
     const int ledger = AccountStatusLedgerOf(category);
     long records = 0, rows = 0;
-    Clock::duration scan{}, bare{};
+    Clock::duration scan{}, bare{}, scanCpu{}, bareCpu{};
     for (auto _ : state) {
         BareCount count;
+        Clock::duration cpu = ThreadCpu();
         Clock::time_point start = Clock::now();
         BareLedgerWalk(ledger, false, count);
         bare += Clock::now() - start;
+        bareCpu += ThreadCpu() - cpu;
         benchmark::DoNotOptimize(count.sum);
         records = count.accounts;
 
         CountingSink sink;
+        cpu = ThreadCpu();
         start = Clock::now();
         ScanAccountStatus(ScanInput{*g_context, category, g_date, "OVERSEE"}, sink);
         scan += Clock::now() - start;
+        scanCpu += ThreadCpu() - cpu;
         rows = sink.rows;
     }
     ReportAgainstBare(state, scan, bare, records, rows);
+    ReportCpuAgainstBare(state, scanCpu, bareCpu);
 }
 
 // A background fill: how long the window would go without returning to the event loop.
