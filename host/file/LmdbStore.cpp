@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -28,12 +31,66 @@ void check(int rc, const char* what)
     throw FileError(std::string(what) + ": " + mdb_strerror(rc));
 }
 
+// The kernel maps every cached page a read touches, and its neighbours, into the process, so a walk
+// over a large company leaves most of the file counted in the process's resident size. When the
+// last transaction of a long read ends and the mapped pages pass a budget, they are let go: they
+// stay in the page cache and map again on the next touch. Letting go during a walk instead was
+// measured to fault twenty to thirty times as often.
+class ResidentWindow {
+public:
+    explicit ResidentWindow(const std::string& data) : m_data(data) {}
+    void Read() { ++m_reads; }
+    void Idle()
+    {
+        if (m_reads < kLongRead) return;
+        m_reads = 0;
+        if (overBudget()) trim();
+    }
+
+private:
+    static constexpr unsigned kLongRead = 8192;
+    static constexpr long kBudgetBytes = 128L << 20;
+
+    static bool overBudget()
+    {
+        std::FILE* f = std::fopen("/proc/self/statm", "re");
+        if (!f) return false;
+        long size = 0, resident = 0, fileBacked = 0;
+        const int n = std::fscanf(f, "%ld %ld %ld", &size, &resident, &fileBacked);
+        std::fclose(f);
+        return n == 3 && fileBacked * ::sysconf(_SC_PAGESIZE) >= kBudgetBytes;
+    }
+
+    // LMDB does not say where it mapped the file, so the map is found by the file's inode.
+    void trim() const
+    {
+        struct stat st {};
+        if (::stat(m_data.c_str(), &st) != 0) return;
+        std::FILE* f = std::fopen("/proc/self/maps", "re");
+        if (!f) return;
+        char line[4096];
+        while (std::fgets(line, sizeof line, f)) {
+            unsigned long from = 0, to = 0, inode = 0;
+            if (std::sscanf(line, "%lx-%lx %*s %*s %*s %lu", &from, &to, &inode) == 3 &&
+                inode == st.st_ino && std::strstr(line, "/data.mdb"))
+                ::madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
+        }
+        std::fclose(f);
+    }
+
+    std::string m_data;
+    unsigned m_reads = 0;
+};
+
 MDB_val val(Bytes b) { return MDB_val{b.size(), const_cast<char*>(b.data())}; }
 Bytes bytes(const MDB_val& v) { return Bytes(static_cast<const char*>(v.mv_data), v.mv_size); }
 
 class LmdbCursor final : public Cursor {
 public:
-    LmdbCursor(MDB_txn* txn, MDB_dbi dbi) { check(mdb_cursor_open(txn, dbi, &m_cursor), "cursor"); }
+    LmdbCursor(MDB_txn* txn, MDB_dbi dbi, ResidentWindow& window) : m_window(window)
+    {
+        check(mdb_cursor_open(txn, dbi, &m_cursor), "cursor");
+    }
     ~LmdbCursor() override { mdb_cursor_close(m_cursor); }
 
     bool Seek(Bytes key) override
@@ -52,6 +109,7 @@ public:
 private:
     bool move(MDB_cursor_op op)
     {
+        m_window.Read();
         const int rc = mdb_cursor_get(m_cursor, &m_key, &m_value, op);
         m_valid = rc == MDB_SUCCESS;
         if (rc == MDB_NOTFOUND) return false;
@@ -59,6 +117,7 @@ private:
         return true;
     }
 
+    ResidentWindow& m_window;
     MDB_cursor* m_cursor = nullptr;
     MDB_val m_key{};
     MDB_val m_value{};
@@ -69,13 +128,14 @@ class LmdbStore;
 
 class LmdbTxn final : public Txn {
 public:
-    LmdbTxn(MDB_env* env, bool write, LmdbStore* store);
+    LmdbTxn(MDB_env* env, bool write, LmdbStore* store, ResidentWindow& window);
     ~LmdbTxn() override;
 
     bool ReadOnly() const override { return !m_write; }
 
     std::optional<Bytes> Get(Table t, Bytes key) override
     {
+        m_window.Read();
         MDB_val k = val(key), v;
         const int rc = mdb_get(m_txn, t, &k, &v);
         if (rc == MDB_NOTFOUND) return std::nullopt;
@@ -107,13 +167,13 @@ public:
     }
     std::unique_ptr<Cursor> OpenCursor(Table t) override
     {
-        return std::make_unique<LmdbCursor>(m_txn, t);
+        return std::make_unique<LmdbCursor>(m_txn, t, m_window);
     }
     Cursor& TableCursor(Table t) override
     {
         for (auto& [table, cursor] : m_cursors)
             if (table == t) return *cursor;
-        m_cursors.emplace_back(t, std::make_unique<LmdbCursor>(m_txn, t));
+        m_cursors.emplace_back(t, std::make_unique<LmdbCursor>(m_txn, t, m_window));
         return *m_cursors.back().second;
     }
     uint64_t Count(Table t) override
@@ -141,6 +201,7 @@ private:
     MDB_txn* m_txn = nullptr;
     bool m_write;
     LmdbStore* m_store;
+    ResidentWindow& m_window;
     std::vector<std::pair<Table, std::unique_ptr<LmdbCursor>>> m_cursors;
 };
 
@@ -215,11 +276,14 @@ public:
     std::unique_ptr<Txn> Begin(bool write) override
     {
         if (write) beforeWrite();
-        auto txn = std::make_unique<LmdbTxn>(m_env, write, this);
+        auto txn = std::make_unique<LmdbTxn>(m_env, write, this, m_window);
         return txn;
     }
 
-    void TxnEnded() { --m_open; }
+    void TxnEnded()
+    {
+        if (--m_open == 0) m_window.Idle();
+    }
     void TxnBegun() { ++m_open; }
     // A lock file removed or replaced under us means other writers no longer share our
     // writer lock: writing now could lose their commits or ours.
@@ -246,6 +310,8 @@ private:
         check(mdb_env_create(&m_env), "create environment");
         mdb_env_set_maxdbs(m_env, 256);
         // NOTLS: a fill keeps a read transaction open across yields while the same thread writes.
+        // Read-ahead stays on: with the file out of the page cache a list over the scale company
+        // ran three to four times faster with it than with MDB_NORDAHEAD.
         m_flags = MDB_NOTLS | flags;
         int rc;
         // Under a limit on address space, settle for a smaller map rather than refuse.
@@ -328,6 +394,7 @@ private:
 
     std::string m_folder;
     MDB_env* m_env = nullptr;
+    ResidentWindow m_window{m_folder + "/data.mdb"};
     unsigned m_flags = 0;
     size_t m_map = 0;
     bool m_readOnly = false;
@@ -349,7 +416,8 @@ void LmdbTxn::Commit()
     check(rc, "commit");
 }
 
-LmdbTxn::LmdbTxn(MDB_env* env, bool write, LmdbStore* store) : m_write(write), m_store(store)
+LmdbTxn::LmdbTxn(MDB_env* env, bool write, LmdbStore* store, ResidentWindow& window)
+    : m_write(write), m_store(store), m_window(window)
 {
     int rc = mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn);
     if (rc == MDB_MAP_RESIZED) {
