@@ -7,9 +7,7 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CBBusContext.h"
-#include "host/framework/CBDep.h"
 #include "host/framework/CDDataResourceManager.h"
-#include "host/data/DepartmentRecord.h"
 #include "host/data/UserRecord.h"
 
 namespace kelo {
@@ -97,20 +95,6 @@ TEST(AccessManager, AnswersFromTheUsersFile)
     CBBusContext stranger(co.Context(), "NOBODY");
     EXPECT_FALSE(stranger.GetAccessManager().Known());
     EXPECT_TRUE(stranger.GetAccessManager().Check(0, 0));
-}
-
-TEST(Department, ReadsReferenceAndNameOrNothing)
-{
-    TempCompany co;
-    std::vector<uint8_t> rec(kDepartmentLength, 0);
-    SetText(rec.data(), kDepartmentUserReference, "SALES");
-    SetText(rec.data(), kDepartmentName, "Sales Department");
-    WriteRec(co.Context().File(kFileDepartments), 3, rec.data());
-    CBDep dep(co.Context(), 3);
-    EXPECT_EQ(dep.GetUserRefn(), "SALES");
-    EXPECT_EQ(dep.GetName(), "Sales Department");
-    CBDep none(co.Context(), 4);
-    EXPECT_EQ(none.GetName(), "");
 }
 
 }  // namespace

@@ -67,12 +67,12 @@ TEST(HostOptionsTest, WithoutACompanyTheDefaultIsInTheDataFolder)
 TEST(HostOptionsTest, HelpAndVersionAreForStandardOutput)
 {
     std::string error;
-    const auto help = HostOptions::Parse(Args({"--help", "--colour"}), error);
-    EXPECT_FALSE(help) << "an unknown option is an error even beside --help";
+    EXPECT_FALSE(HostOptions::Parse(Args({"--help", "--colour"}), error))
+        << "an unknown option is an error even beside --help";
     const auto h = HostOptions::Parse(Args({"--help"}), error);
     ASSERT_TRUE(h);
     for (const char* option : {"--company <DIR>", "--user <NAME>", "--date <DATE>", "--tasks",
-                               "--exit-after-start", "--version"})
+                               "--exit-after-start"})
         EXPECT_NE(h->print.find(option), std::string::npos) << option;
     EXPECT_EQ(h->print.rfind("Usage: kelo-host [OPTION]...\n", 0), 0u) << h->print;
     const auto v = HostOptions::Parse(Args({"--version"}), error);
@@ -86,12 +86,10 @@ TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
         std::initializer_list<const char*> args;
         const char* message;
     } const cases[] = {
-        {{"--company"}, "--company needs a value"},
         {{"--company="}, "--company needs a folder"},
         {{"--company", "--tasks"}, "--company needs a value"},
         {{"--company", "d", "--date", "29/02/2027"}, "not a date: 29/02/2027 (use dd/mm/yyyy)"},
         {{"--company", "d", "--user", ""}, "--user needs a name"},
-        {{"--company", "d", "--colour"}, "unknown option --colour"},
         {{"--company", "d", "--tasks=yes"}, "--tasks takes no value"},
         {{"--company", "d", "stray"}, "unexpected argument: stray"},
     };

@@ -31,18 +31,6 @@ TEST(CKAboutBox, SectionsKeepTheirOrderAndItemsTheirs)
     EXPECT_EQ(info.Find("None"), nullptr);
 }
 
-TEST(CKAboutBox, ShowGoesThroughTheInstalledShower)
-{
-    std::vector<CKAboutInfo> shown;
-    auto previous = CKAboutBox::SetShower([&](const CKAboutInfo& i) { shown.push_back(i); });
-    CKAboutInfo info = CKAboutBox::KCDInitAbout();
-    info.product = "Kelo Task Manager";
-    CKAboutBox::KCDShowAbout(info);
-    CKAboutBox::SetShower(previous);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].product, "Kelo Task Manager");
-}
-
 TEST(CKAboutBox, TheBoxListsEverySectionAndMarksFolders)
 {
     CKAboutInfo info = CKAboutBox::KCDInitAbout();

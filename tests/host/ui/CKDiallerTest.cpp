@@ -19,23 +19,5 @@ TEST(CKDialler, TelLinkKeepsDigitsAndALeadingPlus)
         EXPECT_EQ(CKDialler::TelLink(number), link) << number;
 }
 
-TEST(CKDialler, ARecordingDiallerReceivesEveryArgument)
-{
-    std::vector<CKDialler::Request> dialled;
-    auto previous = CKDialler::SetDialler(
-        [&](QWidget*, const CKDialler::Request& r) { dialled.push_back(r); });
-    CKDialler::KCDialNumber(nullptr, "01632 960123", "Supplier", "Acme Ltd J Smith", "COM1",
-                            "ATDT", "", 30);
-    CKDialler::SetDialler(previous);
-    ASSERT_EQ(dialled.size(), 1u);
-    EXPECT_EQ(dialled[0].number, "01632 960123");
-    EXPECT_EQ(dialled[0].kind, "Supplier");
-    EXPECT_EQ(dialled[0].name, "Acme Ltd J Smith");
-    EXPECT_EQ(dialled[0].modemPort, "COM1");
-    EXPECT_EQ(dialled[0].dialPrefix, "ATDT");
-    EXPECT_EQ(dialled[0].text, "");
-    EXPECT_EQ(dialled[0].delay, 30);
-}
-
 }  // namespace
 }  // namespace kelo

@@ -179,16 +179,5 @@ TEST_F(CKListModelTest, AStreamShowsItsFirstRowAtOnceAndEndsWithEveryRow)
     EXPECT_EQ(m.rowCount(), 50);
 }
 
-TEST_F(CKListModelTest, AlternateRowsGetTheAlternateColour)
-{
-    m_model.Flush();
-    EXPECT_FALSE(m_model.data(m_model.index(1, 0), Qt::BackgroundRole).isValid());
-    m_model.SetAlternateColor(QColor(0xE0, 0xFF, 0xE0));
-    EXPECT_FALSE(m_model.data(m_model.index(0, 0), Qt::BackgroundRole).isValid());
-    EXPECT_EQ(m_model.data(m_model.index(1, 0), Qt::BackgroundRole).value<QColor>(),
-              QColor(0xE0, 0xFF, 0xE0));
-    EXPECT_FALSE(m_model.data(m_model.index(2, 0), Qt::BackgroundRole).isValid());
-}
-
 }  // namespace
 }  // namespace kelo

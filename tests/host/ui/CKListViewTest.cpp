@@ -37,34 +37,26 @@ protected:
     CKListView m_list;
 };
 
-TEST_F(CKListViewTest, DeletingTheSelectedRowSelectsTheRowTakingItsPlace)
+// Rows hold ids 0..4. A selection on or below a deleted row follows its row; a deleted last row
+// leaves nothing selected (the page then selects the new last row itself).
+TEST_F(CKListViewTest, DeletingARowMovesTheSelectionWithItsRow)
 {
-    ASSERT_TRUE(m_list.SelectRow(2));
-    m_list.DeleteRow(2);
-    EXPECT_EQ(m_list.GetSelectedRow(), 2);
-    EXPECT_EQ(IdAt(2), 3u);
-}
-
-TEST_F(CKListViewTest, DeletingTheSelectedLastRowLeavesNothingSelected)
-{
-    ASSERT_TRUE(m_list.SelectRow(4));
-    m_list.DeleteRow(4);
-    EXPECT_EQ(m_list.RowCount(), 4);
-    EXPECT_EQ(m_list.GetSelectedRow(), -1);
-    // the page then selects the last row, as its Delete does when the position ran off the end
-    ASSERT_TRUE(m_list.SelectRow(m_list.RowCount() - 1));
-    EXPECT_EQ(m_list.GetSelectedRow(), 3);
-    EXPECT_EQ(IdAt(3), 3u);
-    m_list.DeleteRow(0);
-    EXPECT_EQ(m_list.GetSelectedRow(), 2) << "a selection below follows its row";
-}
-
-TEST_F(CKListViewTest, SelectionOfALaterRowFollowsItsRowOnDelete)
-{
-    ASSERT_TRUE(m_list.SelectRow(3));
-    m_list.DeleteRow(1);
-    EXPECT_EQ(m_list.GetSelectedRow(), 2);
-    EXPECT_EQ(IdAt(2), 3u);
+    struct Case {
+        int selected, deleted, selectedAfter;
+        uint32_t idAfter;
+    } const cases[] = {{2, 2, 2, 3}, {3, 1, 2, 3}, {4, 4, -1, 0}, {1, 3, 1, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected * 10 + c.deleted);
+        m_list.DeleteAllItems();
+        SetUp();
+        ASSERT_TRUE(m_list.SelectRow(c.selected));
+        m_list.DeleteRow(c.deleted);
+        EXPECT_EQ(m_list.RowCount(), 4);
+        EXPECT_EQ(m_list.GetSelectedRow(), c.selectedAfter);
+        if (c.selectedAfter >= 0) {
+            EXPECT_EQ(IdAt(c.selectedAfter), c.idAfter);
+        }
+    }
 }
 
 TEST_F(CKListViewTest, SelectRowChecksItsRange)
@@ -197,6 +189,7 @@ TEST_F(CKListViewTest, ColoursOfKindTwoShadeEverySecondRow)
     m_list.SetColors(2, 0xE0FFE0, CKListView::kDefaultColour, CKListView::kDefaultColour,
                      CKListView::kDefaultColour);
     const QModelIndex second = m_list.Model()->index(1, 0);
+    EXPECT_FALSE(m_list.Model()->index(2, 0).data(Qt::BackgroundRole).isValid());
     EXPECT_EQ(second.data(Qt::BackgroundRole).value<QColor>(), QColor(0xE0, 0xFF, 0xE0));
     m_list.SetColors(2, 0x102030);
     EXPECT_EQ(second.data(Qt::BackgroundRole).value<QColor>(), QColor(0x10, 0x20, 0x30));

@@ -28,14 +28,6 @@ TEST(CKMessageBox, ScriptedAnswererRecordsTextKindAndTitleAndAnswersInOrder)
     EXPECT_EQ(answers.Unused(), 0);
 }
 
-TEST(CKMessageBox, AnswerValuesAreThePlatformButtonIds)
-{
-    EXPECT_EQ(static_cast<int>(MsgAnswer::Ok), 1);
-    EXPECT_EQ(static_cast<int>(MsgAnswer::Cancel), 2);
-    EXPECT_EQ(static_cast<int>(MsgAnswer::Yes), 6);
-    EXPECT_EQ(static_cast<int>(MsgAnswer::No), 7);
-}
-
 TEST(CKMessageBox, ScriptedOkEntriesAreUsedUpByOkBoxes)
 {
     CKScriptedAnswerer answers{MsgAnswer::Ok, MsgAnswer::Yes};

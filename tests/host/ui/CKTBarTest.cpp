@@ -44,16 +44,5 @@ TEST(CKTBar, DeleteButtonRemovesOnlyThatButton)
     EXPECT_FALSE(bar.HasButton(32604));
 }
 
-TEST(CKTBar, LabelsCanBeHidden)
-{
-    CKTBar bar("Main");
-    bar.AddButton(32794, "New", 5);
-    EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
-    bar.ShowLabels(false);
-    EXPECT_EQ(bar.toolButtonStyle(), Qt::ToolButtonIconOnly);
-    bar.SetBackground("/no/such/file.bmp");
-    EXPECT_TRUE(bar.styleSheet().isEmpty()) << "an image that does not load is ignored";
-}
-
 }  // namespace
 }  // namespace kelo

@@ -6,17 +6,6 @@
 
 #include "host/util/Dates.h"
 
-TEST(ProgramDate, SetThenGet) {
-    const std::uint16_t date = DateStringToNumber("15/03/2027");
-    SetProgramDate(date);
-    EXPECT_EQ(GetProgramDate(), date);
-    EXPECT_EQ(GetProgramDate(), date);
-    SetProgramDate(65535);
-    EXPECT_EQ(GetProgramDate(), 65535);
-    SetProgramDate(1);
-    EXPECT_EQ(GetProgramDate(), 1);
-}
-
 TEST(ProgramDate, DefaultsToTodayAndClearingRereadsTheClock) {
     SetProgramDate(DateStringToNumber("01/01/2001"));
     SetProgramDate(kNoDate);
