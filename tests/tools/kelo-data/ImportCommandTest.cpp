@@ -10,23 +10,13 @@
 
 #include "ToolRun.h"
 #include "host/file/RecordFile.h"
-#include "host/util/Dates.h"
 #include "host/data/AccountRecord.h"
 #include "tests/host/file/TempCompany.h"
-#include "tools/kelo-data/demo/DemoCompany.h"
 
 namespace kelo {
 namespace {
 
 using test::RunKeloData;
-
-void makeDemo(const std::string& folder)
-{
-    DataContext ctx = DataContext::Create(folder);
-    demo::DemoOptions options;
-    options.date = DateStringToNumber("15/06/2027");
-    demo::MakeDemoCompany(ctx, options);
-}
 
 void writeFile(const std::string& path, const std::string& text)
 {
@@ -48,7 +38,7 @@ TEST(ImportCommand, RoundTripsThroughDumpJson)
 {
     test::TempFolder dir;
     const std::string demo = dir / "demo", copy = dir / "copy";
-    makeDemo(demo);
+    test::MakeDemo(demo);
     ASSERT_EQ(RunKeloData({"create", copy}).exitCode, 0);
     // The customers come with their headers, splits and allocations, so every chain is whole.
     for (const char* file : {"SALES.DTA", "HEADER.DTA", "SPLIT.DTA", "ALLOC.DTA", "TODO.DTA",
@@ -70,7 +60,7 @@ TEST(ImportCommand, ReplacingAnAccountMovesItsKeyAndAddsNewRecords)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
-    makeDemo(company);
+    test::MakeDemo(company);
     std::string oldCode;
     {
         DataContext ctx = DataContext::Open(company);
@@ -106,7 +96,7 @@ TEST(ImportCommand, DeletedIsAJsonBooleanAndLatinOneTextIsKept)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
-    makeDemo(company);
+    test::MakeDemo(company);
     writeFile(dir / "in.jsonl",
               "{\"record_number\": 3, \"deleted\": true}\n"
               "{\"record_number\": 4, \"deleted\": false, \"name\": \"Caf\u00e9 M\u00fcller\"}\n");
@@ -160,7 +150,7 @@ TEST_P(ImportRejects, ABadLineInTheMiddleWritesNothing)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
-    makeDemo(company);
+    test::MakeDemo(company);
     const std::string before = dump(company, "SALES.DTA"), indexBefore = dump(company, "SALES.IDX");
     const std::string input = dir / "in.jsonl";
     writeFile(input, std::string("{\"record_number\": 1, \"name\": \"Changed\"}\n") +
@@ -182,7 +172,7 @@ TEST(ImportCommand, AFailureWhileWritingLeavesTheCompanyAsItWas)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
-    makeDemo(company);
+    test::MakeDemo(company);
     {
         DataContext ctx = DataContext::Open(company);
         test::PlantRawRecord(ctx, kFileCustomers, 5, std::string(10, 'x'));
@@ -205,7 +195,7 @@ TEST(ImportCommand, ARecordLockedByAnotherDeskRefusesTheImport)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
-    makeDemo(company);
+    test::MakeDemo(company);
     DataContext desk = DataContext::Open(company);
     ASSERT_EQ(LockRec(desk.File(kFileCustomers), 2), 1);
     const std::string before = dump(company, "SALES.DTA");

@@ -7,6 +7,10 @@
 #include <QProcess>
 #include <QStringList>
 
+#include "host/file/DataContext.h"
+#include "host/util/Dates.h"
+#include "tools/kelo-data/demo/DemoCompany.h"
+
 namespace kelo::test {
 
 ToolRun RunKeloData(const std::vector<std::string>& args)
@@ -21,6 +25,14 @@ ToolRun RunKeloData(const std::vector<std::string>& args)
     run.out = p.readAllStandardOutput().toStdString();
     run.err = p.readAllStandardError().toStdString();
     return run;
+}
+
+void MakeDemo(const std::string& folder)
+{
+    DataContext ctx = DataContext::Create(folder);
+    demo::DemoOptions options;
+    options.date = DateStringToNumber("15/06/2027");
+    demo::MakeDemoCompany(ctx, options);
 }
 
 TempFolder::TempFolder()

@@ -14,6 +14,9 @@ struct ToolRun {
 // Runs the built kelo-data with `args` and waits for it.
 ToolRun RunKeloData(const std::vector<std::string>& args);
 
+// Makes the default demo company, dated 15/06/2027, in a new folder.
+void MakeDemo(const std::string& folder);
+
 // A fresh temporary folder, removed with the object.
 class TempFolder {
 public:
