@@ -141,19 +141,5 @@ TEST_F(AboutTest, ClearAuditTrailShownOnceItRan)
     EXPECT_EQ(items[17].first, "Clear Stock ran");
 }
 
-TEST_F(AboutTest, ShowHandsTheBoxToTheShower)
-{
-    int shown = 0;
-    QString firstSection;
-    const CKAboutBox::Shower previous = CKAboutBox::SetShower([&](const CKAboutInfo& info) {
-        ++shown;
-        firstSection = info.sections.empty() ? QString() : info.sections[0].title;
-    });
-    CAboutInfo::ShowAboutBox(services, Host(), nullptr);
-    CKAboutBox::SetShower(previous);
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(firstSection, "Directories");
-}
-
 }  // namespace
 }  // namespace kelo
