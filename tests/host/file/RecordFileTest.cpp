@@ -141,7 +141,7 @@ TEST_F(IndexWalk, WalksInKeyOrderWithEqualKeysByRecordNumber)
     EXPECT_EQ(walk(""), (std::vector<uint32_t>{2, 3, 5, 4, 1}));
 }
 
-TEST_F(IndexWalk, SearchFindsFirstKeyNotBelowAndWritesItBack)
+TEST_F(IndexWalk, SearchFindsFirstKeyNotBelowAndWritesItBackFindKeyIsExact)
 {
     std::string k = key(index, "C");
     auto rec = record(data, 0);
@@ -149,6 +149,10 @@ TEST_F(IndexWalk, SearchFindsFirstKeyNotBelowAndWritesItBack)
     EXPECT_EQ(k, key(index, "JONES"));
     std::string past = key(index, "ZZ");
     EXPECT_EQ(SearchRecord(data, index, past.data(), rec.data(), 0), 0u);
+    // FindKey is exact; a new record number follows the highest.
+    EXPECT_EQ(FindKey(index, key(index, "JONES").data(), 0), 4u);
+    EXPECT_EQ(FindKey(index, key(index, "JONE").data(), 0), 0u);
+    EXPECT_EQ(FindNewRecNo(index), 6u);
 }
 
 TEST_F(IndexWalk, NextRecordContinuesWhenTheCurrentEntryIsDeleted)
@@ -205,13 +209,6 @@ TEST_F(IndexWalk, PositionalReadsAndSearchKeyAgree)
     EXPECT_EQ(SearchKey(index, "BROWN", &recno), 2u);
     EXPECT_EQ(SearchKey(index, "Z", &recno), 0u);
     EXPECT_EQ(recno, 0u);
-}
-
-TEST_F(IndexWalk, FindKeyIsExactAndNewRecordNumberFollowsTheHighest)
-{
-    EXPECT_EQ(FindKey(index, key(index, "JONES").data(), 0), 4u);
-    EXPECT_EQ(FindKey(index, key(index, "JONE").data(), 0), 0u);
-    EXPECT_EQ(FindNewRecNo(index), 6u);
 }
 
 TEST_F(IndexWalk, FlashFindAccountPadsAndUpperCasesTheCode)

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "host/data/AccountRecord.h"
 #include "host/data/FileMap.h"
 #include "host/data/ToDoRecord.h"
 #include "host/file/RecordFile.h"
@@ -19,6 +18,7 @@
 #include "host/util/Dates.h"
 #include "host/util/ProgramDate.h"
 #include "tests/host/file/TempCompany.h"
+#include "tests/pages/scans/LedgerBuilder.h"
 
 namespace kelo::host {
 namespace {
@@ -33,21 +33,13 @@ public:
     int notices = 0;
 };
 
-void AddAccount(DataContext& context, int file, const std::string& code, const std::string& name)
-{
-    std::vector<uint8_t> rec(kAccountLength, 0);
-    SetText(rec.data(), kAccountReference, code);
-    SetText(rec.data(), kAccountName, name);
-    DataFile f = context.File(file);
-    WriteRec(f, RecCount(f) + 1, rec.data());
-}
-
 TEST(ReminderDialog, ListsTheLedgersAccountsChecksAndFilesTheReminder)
 {
     test::TempCompany company;
-    AddAccount(company.Context(), kFileCustomers, "ASH001", "Ashford Accountancy");
-    AddAccount(company.Context(), kFileCustomers, "BEL001", "Belmont Supplies");
-    AddAccount(company.Context(), kFileSuppliers, "KIN001", "Kingsley Filing");
+    test::LedgerBuilder ledger(company.Context());
+    ledger.AddAccount(kLedgerSales, {.code = "ASH001", .name = "Ashford Accountancy"});
+    ledger.AddAccount(kLedgerSales, {.code = "BEL001", .name = "Belmont Supplies"});
+    ledger.AddAccount(kLedgerPurchases, {.code = "KIN001", .name = "Kingsley Filing"});
     const uint16_t today = DateNumberFromComponents(6, 12, 2026);
     SetProgramDate(today);
     Listener listener;

@@ -8,29 +8,6 @@
 namespace kelo {
 namespace {
 
-TEST(CKAboutBox, SectionsKeepTheirOrderAndItemsTheirs)
-{
-    CKAboutInfo info = CKAboutBox::KCDInitAbout();
-    EXPECT_EQ(info.title, "About...");
-    CKAboutBox::KCDAddAboutSection(info, "Directories");
-    CKAboutBox::KCDAddAboutSectionInfo(info, "Directories", "Program Directory:", "/opt/kelo\t\x01");
-    CKAboutBox::KCDAddAboutSection(info, "Data Information");
-    CKAboutBox::KCDAddAboutSectionInfo(info, "Data Information", "Headers", "12");
-    CKAboutBox::KCDAddAboutSectionInfo(info, "Directories", "Data Directory:", "/srv/acme");
-    CKAboutBox::KCDAddAboutSection(info, "Directories");  // opening it again adds nothing
-    CKAboutBox::KCDAddAboutSectionInfo(info, "Data Information", "Splits", "40");
-
-    ASSERT_EQ(info.sections.size(), 2u);
-    EXPECT_EQ(info.sections[0].title, "Directories");
-    const CKAboutInfo::Section* data = info.Find("Data Information");
-    ASSERT_NE(data, nullptr);
-    ASSERT_EQ(data->items.size(), 2u);
-    EXPECT_EQ(data->items[1].name, "Splits");
-    EXPECT_EQ(data->items[1].value, "40");
-    EXPECT_EQ(info.sections[0].items[1].name, "Data Directory:");
-    EXPECT_EQ(info.Find("None"), nullptr);
-}
-
 TEST(CKAboutBox, TheBoxListsEverySectionAndMarksFolders)
 {
     CKAboutInfo info = CKAboutBox::KCDInitAbout();

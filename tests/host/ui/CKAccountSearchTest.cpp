@@ -6,12 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "host/file/RecordFile.h"
 #include "host/ui/CKIntelliTarget.h"
 #include "host/data/FileMap.h"
+#include "host/file/RecordFile.h"
 #include "host/data/GlobalBlock.h"
-#include "host/data/IndexKeys.h"
-#include "host/data/NominalRecord.h"
+#include "tests/controls/AccountRecords.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {
@@ -36,16 +35,7 @@ protected:
         Add("1210", "Bank deposit account");
         Add("7900", "bank charges");
     }
-    void Add(const char* code, const char* name)
-    {
-        std::vector<uint8_t> rec(kNominalLength, 0);
-        SetText(rec.data(), kNominalCode, code);
-        SetText(rec.data(), kNominalName, name);
-        const uint32_t recNo = ++m_count;
-        WriteRec(company.Context().File(kFileNominal), recNo, rec.data());
-        const AccountKey key = BuildAccountKey(code);
-        AddKey(company.Context().File(kFileNominalIndex), key.data(), recNo, 0, 0);
-    }
+    void Add(const char* code, const char* name) { test::AddNominal(company.Context(), code, name); }
     QStringList Texts(const std::vector<CKAccountSearch::Match>& matches) const
     {
         QStringList t;
@@ -54,7 +44,6 @@ protected:
     }
 
     test::TempCompany company;
-    uint32_t m_count = 0;
 };
 
 TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCase)

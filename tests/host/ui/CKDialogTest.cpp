@@ -132,6 +132,10 @@ TEST(CKDialog, CreateRunsInitialisationOnce)
     Recorder failing(&log);
     failing.m_initResult = false;
     EXPECT_FALSE(failing.Create());
+    Recorder modal(&log);
+    modal.m_initResult = false;
+    EXPECT_EQ(modal.DoModal(), -1) << "a modal dialog that fails to initialise";
+    EXPECT_TRUE(modal.IsDestroyed());
 }
 
 TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
@@ -192,15 +196,6 @@ TEST(CKDialog, ModalEnterIsOkAndEscapeIsCancel)
         EXPECT_EQ(log[1], "command " + std::to_string(c.result));
         EXPECT_EQ(log[2], c.handler);
     }
-}
-
-TEST(CKDialog, ModalInitialisationFailureReturnsMinusOne)
-{
-    Log log;
-    Recorder d(&log);
-    d.m_initResult = false;
-    EXPECT_EQ(d.DoModal(), -1);
-    EXPECT_TRUE(d.IsDestroyed());
 }
 
 TEST(CKDialog, EnterAndEscapeInAChildPaneGoToTheWindow)

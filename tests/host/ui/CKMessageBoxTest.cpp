@@ -28,16 +28,6 @@ TEST(CKMessageBox, ScriptedAnswererRecordsTextKindAndTitleAndAnswersInOrder)
     EXPECT_EQ(answers.Unused(), 0);
 }
 
-TEST(CKMessageBox, ScriptedOkEntriesAreUsedUpByOkBoxes)
-{
-    CKScriptedAnswerer answers{MsgAnswer::Ok, MsgAnswer::Yes};
-    answers.SetFallback(MsgAnswer::Yes);
-    EXPECT_EQ(CKMessageBox::Show(nullptr, "Invalid date", MsgKind::Stop), MsgAnswer::Ok);
-    EXPECT_EQ(answers.Unused(), 1);
-    EXPECT_EQ(CKMessageBox::Show(nullptr, "Sure?", MsgKind::YesNo), MsgAnswer::Yes);
-    EXPECT_EQ(CKMessageBox::Show(nullptr, "Sure?", MsgKind::YesNo), MsgAnswer::Yes);
-}
-
 TEST(CKMessageBox, NestedAnswerersRestoreTheOuterOne)
 {
     CKScriptedAnswerer outer;

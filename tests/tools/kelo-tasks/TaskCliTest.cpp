@@ -9,11 +9,9 @@
 #include "../../host/file/TempCompany.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
-#include "host/data/AccountRecord.h"
-#include "host/data/AuditHeaderRecord.h"
-#include "host/data/IndexKeys.h"
 #include "host/data/SetupRecord.h"
 #include "host/data/UserRecord.h"
+#include "tests/pages/scans/LedgerBuilder.h"
 #include "tests/pages/scans/RecurringBuilder.h"
 #include "tools/kelo-tasks/TaskCli.h"
 
@@ -33,9 +31,12 @@ protected:
     {
         addUser(1, "OVERSEE", {});
         addUser(2, "CLERK", {0, 4});
-        addCustomer(1, "ZED", "Zed, \"the\" Trader", 1500.0, 1000.0, 0);
-        addCustomer(2, "ABLE", "Able Ltd", 10.0, 0.0, 1);
-        addCustomer(3, "MID", "Mid Ltd", 999.0, 1000.0, 0);
+        m_ledger.AddAccount(kLedgerSales, {.code = "ZED", .name = "Zed, \"the\" Trader",
+                                           .balance = 1500.0, .creditLimit = 1000.0});
+        m_ledger.AddAccount(kLedgerSales, {.code = "ABLE", .name = "Able Ltd", .balance = 10.0,
+                                           .onHold = 1});
+        m_ledger.AddAccount(kLedgerSales,
+                            {.code = "MID", .name = "Mid Ltd", .balance = 999.0, .creditLimit = 1000.0});
     }
 
     void addUser(uint32_t recno, const char* name, std::initializer_list<int> barred)
@@ -47,20 +48,6 @@ protected:
         WriteRec(co.Context().File(kFileUsers), recno, rec.data());
     }
 
-    void addCustomer(uint32_t recno, const char* code, const char* name, double balance,
-                     double limit, uint8_t onHold)
-    {
-        std::vector<uint8_t> rec(kAccountLength, 0);
-        SetText(rec.data(), kAccountReference, code);
-        SetText(rec.data(), kAccountName, name);
-        SetF64(rec.data(), kAccountBalance, balance);
-        SetF64(rec.data(), kAccountCreditLimit, limit);
-        SetU8(rec.data(), kAccountOnHold, onHold);
-        WriteRec(co.Context().File(kFileCustomers), recno, rec.data());
-        const AccountKey key = BuildAccountKey(code);
-        AddKey(co.Context().File(kFileCustomerIndex), key.data(), recno, 0, 1);
-    }
-
     Result run(std::vector<std::string> args)
     {
         args.insert(args.begin(), {"--company", co.Folder(), "--date", "01/12/2026"});
@@ -70,6 +57,7 @@ protected:
     }
 
     test::TempCompany co;
+    test::LedgerBuilder m_ledger{co.Context()};
 };
 
 TEST_F(Cli, ListsACategoryByNameOrBitInIndexOrder)
@@ -195,23 +183,10 @@ TEST_F(Cli, RecurringEntryByRecordNumberLabelledForItsKind)
 TEST_F(Cli, AccountAgesByTheCompanysSettings)
 {
     DataContext& c = co.Context();
-    auto header = [&](uint32_t recno, const char* date, double net, uint16_t asCurrent,
-                      uint32_t next) {
-        std::vector<uint8_t> rec(kAuditHeaderLength, 0);
-        SetU8(rec.data(), kHeaderType, 1);
-        SetText(rec.data(), kHeaderAccountReference, "ZED");
-        SetU16(rec.data(), kHeaderDate, DateStringToNumber(date));
-        SetF64(rec.data(), kHeaderNetAmount, net);
-        SetU16(rec.data(), kHeaderAgeAsCurrent, asCurrent);
-        SetU32(rec.data(), kHeaderNextHeader, next);
-        WriteRec(c.File(kFileAuditHeaders), recno, rec.data());
-    };
-    header(1, "10/11/2026", 100.0, 0, 2);
-    header(2, "15/05/2026", 50.0, 1, 0);
-    std::vector<uint8_t> account(kAccountLength);
-    ASSERT_TRUE(ReadRec(c.File(kFileCustomers), 1, account.data()));
-    SetU32(account.data(), kAccountFirstHeader, 1);
-    WriteRec(c.File(kFileCustomers), 1, account.data());
+    m_ledger.AddHeader(kLedgerSales, 1, {.account = "ZED", .date = DateStringToNumber("10/11/2026"),
+                                         .net = 100.0});
+    m_ledger.AddHeader(kLedgerSales, 1, {.account = "ZED", .date = DateStringToNumber("15/05/2026"),
+                                         .net = 50.0, .ageAsCurrent = 1});
 
     struct Case {
         const char* name;
