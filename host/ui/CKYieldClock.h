@@ -10,7 +10,7 @@ namespace kelo {
 // fill: the window is served about every kInterval whatever a record or a repaint costs.
 class CKYieldClock {
 public:
-    static constexpr std::chrono::milliseconds kInterval{8};
+    static constexpr std::chrono::milliseconds kInterval{5};
     void Yield();
 
 private:
