@@ -16,6 +16,7 @@
 #include <lmdb.h>
 
 #include "host/file/FileError.h"
+#include "host/file/StoreFault.h"
 
 namespace kelo::store {
 namespace {
@@ -287,9 +288,11 @@ public:
             mdb_reader_check(m_env, &dead);  // slots of readers that were killed
             m_lockInode = lockInode();
         }
+        watchMap();
     }
     ~LmdbStore() override
     {
+        ForgetStoreMap(this);
         if (m_env) mdb_env_close(m_env);
     }
     std::unique_ptr<Txn> Begin(bool write) override
@@ -409,7 +412,10 @@ private:
         if (used * 2 < info.me_mapsize) return;
         const size_t want = mapFor(used);
         if (mdb_env_set_mapsize(m_env, want) == MDB_SUCCESS) m_map = want;
+        watchMap();  // the map may have moved
     }
+
+    void watchMap() { WatchStoreMap(this, m_folder); }
 
     std::string m_folder;
     MDB_env* m_env = nullptr;

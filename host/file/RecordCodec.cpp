@@ -40,7 +40,8 @@ bool getVarint(std::string_view& s, uint64_t& n)
 // Checks the checksum and reads scheme and length; `body` is left holding the scheme's bytes.
 bool open(std::string_view stored, unsigned char& scheme, uint64_t& length, std::string_view& body)
 {
-    if (stored.size() < kChecksum + 2) return false;
+    // Longer than any record's stored form: a damaged size, whose bytes are not to be read.
+    if (stored.size() < kChecksum + 2 || stored.size() > kChecksum + 11 + kMaxLength) return false;
     uint32_t want;
     std::memcpy(&want, stored.data(), kChecksum);
     body = stored.substr(kChecksum);

@@ -110,6 +110,13 @@ int RunImport(const Args& args)
     const Field* mark = deletionMarkField(info, *info.layout);
     uint32_t next = RecCount(data) + 1;
     std::vector<uint8_t> rec(info.recordLength), scratch(info.layout->length);
+    // Nothing is added to a file that is already damaged: the damage is the user's to see
+    // first, and an index key built over it could be wrong.
+    try {
+        for (uint32_t r = 1; r < next; ++r) ReadRec(data, r, rec.data());
+    } catch (const FileError& e) {
+        throw ToolError(std::string(e.what()) + " (nothing imported; kelo-data check lists the damage)");
+    }
     int added = 0, replaced = 0;
     std::string text;
     for (int n = 1; std::getline(in, text); ++n) {

@@ -142,5 +142,26 @@ TEST(StoreDamage, ReadingToolsOpenForReadingOnly)
     EXPECT_NE(writeError(reader.File(kFileBills), 2).find("reading only"), std::string::npos);
 }
 
+// A store cut short while open, or whose damaged pages send a read past its end or through a
+// wild pointer, ends the program with one line naming it and status 1, never a bus error.
+TEST(StoreDamageDeathTest, AReadPastTheEndOfTheStoreEndsWithOneLine)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    std::vector<char> rec(bills->recordLength);
+    uint32_t noise = 1;
+    for (uint32_t n = 1; n <= 100; ++n) {
+        for (char& c : rec) c = char((noise = noise * 1103515245 + 12345) >> 16);
+        WriteRec(bills, n, rec.data());
+    }
+    EXPECT_EXIT(
+        {
+            fs::resize_file(co.Folder() + "/data.mdb", 8192);
+            for (uint32_t n = 1; n <= 100; ++n) ReadRec(bills, n, rec.data());
+            std::exit(0);
+        },
+        testing::ExitedWithCode(1), "data.mdb is damaged: its structure cannot be read");
+}
+
 }  // namespace
 }  // namespace kelo

@@ -167,8 +167,9 @@ TEST_P(ImportRejects, ABadLineInTheMiddleWritesNothing)
 INSTANTIATE_TEST_SUITE_P(Lines, ImportRejects, testing::ValuesIn(kBadLines),
                          [](const testing::TestParamInfo<BadLine>& i) { return std::string(i.param.name); });
 
-// A failure while writing (a damaged record met half way) rolls back the lines already written.
-TEST(ImportCommand, AFailureWhileWritingLeavesTheCompanyAsItWas)
+// A file holding a damaged record takes no import, whether a line replaces that record or
+// adds one beside it: the company is left as it was.
+TEST(ImportCommand, AFileWithADamagedRecordTakesNoImport)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
@@ -178,16 +179,15 @@ TEST(ImportCommand, AFailureWhileWritingLeavesTheCompanyAsItWas)
         test::PlantRawRecord(ctx, kFileCustomers, 5, std::string(10, 'x'));
     }
     const std::string before = dump(company, "SALES.IDX");
-    writeFile(dir / "in.jsonl", "{\"record_number\": 1, \"reference\": \"FIRST\"}\n"
-                                "{\"record_number\": 5, \"name\": \"Damaged\"}\n");
-    const auto run = RunKeloData({"import", company, "SALES.DTA", dir / "in.jsonl"});
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.err.find("line 2"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("record 5"), std::string::npos) << run.err;
-    EXPECT_EQ(dump(company, "SALES.IDX"), before);
-    DataContext ctx = DataContext::Open(company);
-    std::vector<uint8_t> rec(kAccountLength);
-    EXPECT_EQ(FlashFindAccount(ctx, kLedgerSales, "FIRST", rec.data(), 0), 0u);
+    writeFile(dir / "replace.jsonl", "{\"record_number\": 1, \"reference\": \"FIRST\"}\n"
+                                     "{\"record_number\": 5, \"name\": \"Damaged\"}\n");
+    writeFile(dir / "add.jsonl", "{\"reference\": \"NEW\", \"name\": \"New\"}\n");
+    for (const char* lines : {"replace.jsonl", "add.jsonl"}) {
+        const auto run = RunKeloData({"import", company, "SALES.DTA", dir / lines});
+        EXPECT_NE(run.exitCode, 0) << lines;
+        EXPECT_NE(run.err.find("record 5"), std::string::npos) << run.err;
+        EXPECT_EQ(dump(company, "SALES.IDX"), before) << lines;
+    }
 }
 
 // A record another desk holds locked is not written over: the whole import is refused.
