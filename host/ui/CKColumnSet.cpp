@@ -163,4 +163,11 @@ CKColumn CKColumn::Named(const QString& fieldName) const
     return c;
 }
 
+CKColumn CKColumn::Flagged(uint16_t columnFlags) const
+{
+    CKColumn c = *this;
+    c.flags = columnFlags;
+    return c;
+}
+
 }  // namespace kelo

@@ -39,6 +39,8 @@ struct CKColumn {
     static CKColumn HiddenUInt32();
     // This column with a field name, for the hidden fields that have no caption.
     CKColumn Named(const QString& fieldName) const;
+    // This column with the page resource's column flags.
+    CKColumn Flagged(uint16_t columnFlags) const;
 };
 
 // The columns of a list and the layout of its packed rows: each column's field follows the one

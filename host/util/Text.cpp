@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstring>
 
 void FillUp(char* field, std::size_t width) {
@@ -47,6 +48,18 @@ std::string CleanUp(std::string_view text) {
     const std::size_t last = text.find_last_not_of(' ');
     return std::string(last == std::string_view::npos ? std::string_view{}
                                                       : text.substr(0, last + 1));
+}
+
+std::string PadTo(std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::toupper(x) == std::toupper(y);
+           });
 }
 
 const char* TranType(int code) {

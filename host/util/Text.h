@@ -23,6 +23,12 @@ void CleanUp(char* text);
 // The text up to its first NUL (or its end), without trailing spaces.
 std::string CleanUp(std::string_view text);
 
+// `text` with spaces appended up to `width` characters; a longer text is kept whole.
+std::string PadTo(std::string text, std::size_t width);
+
+// Whether two texts are equal ignoring ASCII case.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
 // The short text of a transaction type code: 1 "SI" sales invoice, 2 "SC" sales credit note,
 // 3 "SR" sales receipt, 4 "SA" payment on account from a customer, 5 "SD" sales discount,
 // 6 "PI" purchase invoice, 7 "PC" purchase credit note, 8 "PP" purchase payment, 9 "PA" payment on

@@ -24,6 +24,7 @@
 #include "host/ui/CKListView.h"
 #include "host/ui/CKMessageBox.h"
 #include "host/util/Dates.h"
+#include "host/util/Text.h"
 #include "src/app/TaskServices.h"
 #include "src/controls/AttachIntelliPopup.h"
 #include "src/controls/CIntelliPopupImpl.h"
@@ -45,12 +46,6 @@ std::string TrimRight(std::string text)
 {
     const size_t end = text.find_last_not_of(" \t");
     text.erase(end == std::string::npos ? 0 : end + 1);
-    return text;
-}
-
-std::string PadTo(std::string text, size_t width)
-{
-    if (text.size() < width) text.append(width - text.size(), ' ');
     return text;
 }
 

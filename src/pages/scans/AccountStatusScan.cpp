@@ -17,12 +17,6 @@ constexpr int kPurchasesModule = 4;
 constexpr uint32_t kSalesBits = 1 | 2 | 4 | 8 | 16;
 constexpr uint32_t kPurchaseBits = 32 | 64 | 128 | 256;
 
-CKColumn withFlags(CKColumn column, uint16_t flags)
-{
-    column.flags = flags;
-    return column;
-}
-
 int col(AccountStatusColumn c) { return static_cast<int>(c); }
 
 }  // namespace
@@ -63,9 +57,9 @@ std::vector<TaskCategory> AccountStatusCategories(const std::string& user,
 const CKColumnSet& AccountStatusColumns()
 {
     static const CKColumnSet columns{
-        withFlags(CKColumn::Text("A/C", 13, 9), 0x0008),
-        withFlags(CKColumn::Text("Name", 31, 61), 0x0008),
-        withFlags(CKColumn::Amount("Balance", 15), 0x0108),
+        CKColumn::Text("A/C", 13, 9).Flagged(0x0008),
+        CKColumn::Text("Name", 31, 61).Flagged(0x0008),
+        CKColumn::Amount("Balance", 15).Flagged(0x0108),
         CKColumn::HiddenUInt32(),
         CKColumn::HiddenUInt32(),
     };

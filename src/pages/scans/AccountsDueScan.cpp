@@ -27,12 +27,6 @@ constexpr int kPurchasesModule = 4;
 constexpr uint8_t kSalesInvoice = 1;
 constexpr uint8_t kPurchaseInvoice = 6;
 
-CKColumn withFlags(CKColumn column, uint16_t flags)
-{
-    column.flags = flags;
-    return column;
-}
-
 int col(AccountsDueColumn c) { return static_cast<int>(c); }
 
 // One ledger's part of the fill, inside its own data-resource bracket.
@@ -125,12 +119,12 @@ std::vector<TaskCategory> AccountsDueCategories(const std::string& user,
 const CKColumnSet& AccountsDueColumns()
 {
     static const CKColumnSet columns{
-        withFlags(CKColumn::UInt32("No", 8), kNumberFlags),
-        withFlags(CKColumn::Text("A/C", 13, 9), kShownFlags),
-        withFlags(CKColumn::Date("Date", 13, 11), kShownFlags),
-        withFlags(CKColumn::Text("Ref", 11, 31), kShownFlags),
-        withFlags(CKColumn::Text("Details", 21, 61), kShownFlags),
-        withFlags(CKColumn::Amount("Amount", 15), kNumberFlags),
+        CKColumn::UInt32("No", 8).Flagged(kNumberFlags),
+        CKColumn::Text("A/C", 13, 9).Flagged(kShownFlags),
+        CKColumn::Date("Date", 13, 11).Flagged(kShownFlags),
+        CKColumn::Text("Ref", 11, 31).Flagged(kShownFlags),
+        CKColumn::Text("Details", 21, 61).Flagged(kShownFlags),
+        CKColumn::Amount("Amount", 15).Flagged(kNumberFlags),
         CKColumn::HiddenUInt32(),
     };
     return columns;

@@ -1,7 +1,6 @@
 #include "src/pages/scans/ContactsScan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "host/data/AccountRecord.h"
@@ -12,6 +11,7 @@
 #include "host/framework/CDDataResourceManager.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
+#include "host/util/Text.h"
 #include "src/pages/scans/ToDoScan.h"
 
 namespace kelo {
@@ -21,26 +21,6 @@ namespace {
 constexpr int kDelegateWidth = 32;
 constexpr int kAccountCodeWidth = 9;
 constexpr uint16_t kShownColumnFlags = 0x0008;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::toupper(x) == std::toupper(y);
-           });
-}
-
-std::string PadTo(std::string text, size_t width)
-{
-    if (text.size() < width) text.append(width - text.size(), ' ');
-    return text;
-}
-
-CKColumn Shown(CKColumn column)
-{
-    column.flags = kShownColumnFlags;
-    return column;
-}
 
 const CKColumnSet& Columns() { return ContactsColumns(); }
 
@@ -57,12 +37,14 @@ std::vector<TaskCategory> ContactsCategories(const std::string&, const CBAccessM
 const CKColumnSet& ContactsColumns()
 {
     static const CKColumnSet columns{
-        Shown(CKColumn::Text(QStringLiteral("A/C"), 9, 9)),
-        Shown(CKColumn::Text(QStringLiteral("Name"), 31, 61)),
-        Shown(CKColumn::Text(QString(), 31, 61)).Named(QStringLiteral("description")),
-        Shown(CKColumn::Text(QStringLiteral("Date Due"), 13, 11)),
-        Shown(CKColumn::Text(QStringLiteral("Telephone"), 31, 31)),
-        Shown(CKColumn::Text(QString(), 31, 61)).Named(QStringLiteral("type")),
+        CKColumn::Text(QStringLiteral("A/C"), 9, 9).Flagged(kShownColumnFlags),
+        CKColumn::Text(QStringLiteral("Name"), 31, 61).Flagged(kShownColumnFlags),
+        CKColumn::Text(QString(), 31, 61)
+            .Flagged(kShownColumnFlags)
+            .Named(QStringLiteral("description")),
+        CKColumn::Date(QStringLiteral("Date Due"), 13, 11).Flagged(kShownColumnFlags),
+        CKColumn::Text(QStringLiteral("Telephone"), 31, 31).Flagged(kShownColumnFlags),
+        CKColumn::Text(QString(), 31, 61).Flagged(kShownColumnFlags).Named(QStringLiteral("type")),
         CKColumn::HiddenText(5).Named(QStringLiteral("completed")),
         CKColumn::HiddenText(33).Named(QStringLiteral("delegate_to")),
         CKColumn::HiddenUInt32().Named(QStringLiteral("reserved_value")),

@@ -16,12 +16,6 @@ constexpr uint16_t kShownFlags = 0x0008;
 constexpr uint16_t kNumberFlags = 0x0108;
 constexpr uint8_t kDeletedByte = 0xFF;
 
-CKColumn withFlags(CKColumn column, uint16_t flags)
-{
-    column.flags = flags;
-    return column;
-}
-
 int col(DocumentColumn c) { return static_cast<int>(c); }
 
 }  // namespace
@@ -81,10 +75,10 @@ uint32_t IndexedRowBits(const CKColumnSet& columns, std::span<const uint8_t> row
 const CKColumnSet& DocumentColumns()
 {
     static const CKColumnSet columns{
-        withFlags(CKColumn::UInt32("No.", 8).Named("no"), kNumberFlags),
-        withFlags(CKColumn::Date("Date", 13, 11), kShownFlags),
-        withFlags(CKColumn::Text("Name", 31, 61), kShownFlags),
-        withFlags(CKColumn::Amount("Amount", 15), kNumberFlags),
+        CKColumn::UInt32("No.", 8).Named("no").Flagged(kNumberFlags),
+        CKColumn::Date("Date", 13, 11).Flagged(kShownFlags),
+        CKColumn::Text("Name", 31, 61).Flagged(kShownFlags),
+        CKColumn::Amount("Amount", 15).Flagged(kNumberFlags),
         CKColumn::HiddenUInt32().Named("record_number"),
         CKColumn::HiddenUInt32().Named("category"),
     };

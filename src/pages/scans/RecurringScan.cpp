@@ -22,12 +22,6 @@ constexpr uint16_t kCountFlags = 0x0408;
 constexpr int kJournalDebitType = 15;
 constexpr int kJournalCreditType = 16;
 
-CKColumn withFlags(CKColumn column, uint16_t flags)
-{
-    column.flags = flags;
-    return column;
-}
-
 int col(RecurringColumn c) { return static_cast<int>(c); }
 
 void scan(const ScanInput& input, ScanSink& sink, bool withFinish)
@@ -93,13 +87,13 @@ std::vector<TaskCategory> RecurringCategories(const std::string&, const CBAccess
 const CKColumnSet& RecurringColumns()
 {
     static const CKColumnSet columns{
-        withFlags(CKColumn::Text("Tp", 10, 10), kShownFlags),
-        withFlags(CKColumn::Text("Ref", 9, 9), kShownFlags),
-        withFlags(CKColumn::Text("Details", 25, 61), kShownFlags),
-        withFlags(CKColumn::Amount("Amount", 13), kAmountFlags),
-        withFlags(CKColumn::Text("Frequency", 15, 13), kShownFlags),
-        withFlags(CKColumn::Text("Next Posting", 15, 11), kShownFlags),
-        withFlags(CKColumn::UInt32("Posts Made", 13), kCountFlags),
+        CKColumn::Text("Tp", 10, 10).Flagged(kShownFlags),
+        CKColumn::Text("Ref", 9, 9).Flagged(kShownFlags),
+        CKColumn::Text("Details", 25, 61).Flagged(kShownFlags),
+        CKColumn::Amount("Amount", 13).Flagged(kAmountFlags),
+        CKColumn::Text("Frequency", 15, 13).Flagged(kShownFlags),
+        CKColumn::Text("Next Posting", 15, 11).Flagged(kShownFlags),
+        CKColumn::UInt32("Posts Made", 13).Flagged(kCountFlags),
         CKColumn::HiddenUInt32().Named("record_number"),
     };
     return columns;

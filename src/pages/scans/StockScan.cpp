@@ -22,12 +22,6 @@ const IndexedList kStockFile{&CDPersistentStock::GetStaticResourcesFor, kFileSto
                              kFileStockIndex,                           kStockLength,
                              kStockKeyLength,                           kStockDescription};
 
-CKColumn withFlags(CKColumn column, uint16_t flags)
-{
-    column.flags = flags;
-    return column;
-}
-
 int col(StockColumn c) { return static_cast<int>(c); }
 
 constexpr StockColumn kQuantityColumns[] = {StockColumn::InStock, StockColumn::ReorderLevel,
@@ -91,12 +85,12 @@ std::vector<TaskCategory> StockCategories(const std::string&, const CBAccessMana
 const CKColumnSet& StockColumns()
 {
     static const CKColumnSet columns{
-        withFlags(CKColumn::Text("Code", 16, 31), kShownFlags),
-        withFlags(CKColumn::Text("Description", 41, 61), kShownFlags),
-        withFlags(CKColumn::Amount("Qty Stock", 12), kNumberFlags),
-        withFlags(CKColumn::Amount("Reorder Level", 16), kNumberFlags),
-        withFlags(CKColumn::Amount("Allocated", 12), kNumberFlags),
-        withFlags(CKColumn::Amount("On Order", 12), kNumberFlags),
+        CKColumn::Text("Code", 16, 31).Flagged(kShownFlags),
+        CKColumn::Text("Description", 41, 61).Flagged(kShownFlags),
+        CKColumn::Amount("Qty Stock", 12).Flagged(kNumberFlags),
+        CKColumn::Amount("Reorder Level", 16).Flagged(kNumberFlags),
+        CKColumn::Amount("Allocated", 12).Flagged(kNumberFlags),
+        CKColumn::Amount("On Order", 12).Flagged(kNumberFlags),
         CKColumn::HiddenUInt32().Named("record_number"),
         CKColumn::HiddenUInt32().Named("category"),
     };

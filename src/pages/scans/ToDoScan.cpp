@@ -1,7 +1,6 @@
 #include "src/pages/scans/ToDoScan.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string_view>
 
 #include "host/file/RecordFile.h"
@@ -9,6 +8,7 @@
 #include "host/framework/CDDataResourceManager.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
+#include "host/util/Text.h"
 #include "host/data/ToDoRecord.h"
 
 namespace kelo {
@@ -17,26 +17,6 @@ namespace {
 
 constexpr int kDelegateWidth = 32;
 constexpr uint16_t kShownColumnFlags = 0x0008;
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::toupper(x) == std::toupper(y);
-           });
-}
-
-std::string PadTo(std::string text, size_t width)
-{
-    if (text.size() < width) text.append(width - text.size(), ' ');
-    return text;
-}
-
-CKColumn Shown(CKColumn column)
-{
-    column.flags = kShownColumnFlags;
-    return column;
-}
 
 std::vector<TaskCategory> Categories(const std::string& user, const CBAccessManager& access)
 {
@@ -57,9 +37,9 @@ std::vector<TaskCategory> ToDoCategories(const std::string&, const CBAccessManag
 const CKColumnSet& ToDoColumns()
 {
     static const CKColumnSet columns{
-        Shown(CKColumn::Text(QStringLiteral("Name"), 31, 61)),
-        Shown(CKColumn::Date(QStringLiteral("Date Due"), 13, 11)),
-        Shown(CKColumn::Text(QStringLiteral("Type"), 31, 61)),
+        CKColumn::Text(QStringLiteral("Name"), 31, 61).Flagged(kShownColumnFlags),
+        CKColumn::Date(QStringLiteral("Date Due"), 13, 11).Flagged(kShownColumnFlags),
+        CKColumn::Text(QStringLiteral("Type"), 31, 61).Flagged(kShownColumnFlags),
         CKColumn::HiddenText(5),
         CKColumn::HiddenText(33),
         CKColumn::HiddenUInt32(),
