@@ -6,13 +6,14 @@
 
 namespace kelo::test {
 
-uint32_t AddBill(DataContext& context, const BillSpec& b)
+uint32_t AddBill(DataContext& context, const BillSpec& b, uint32_t recNo)
 {
     std::vector<uint8_t> rec(kBillLength, 0);
     uint8_t* p = rec.data();
     SetText(p, kBillPayTo, b.payTo);
     SetText(p, kBillDetails, b.details);
-    SetText(p, kBillReference, "REF");
+    SetText(p, kBillReference, b.reference);
+    SetI16(p, kBillTaxCode, b.taxCode);
     SetU16(p, kBillDate, b.billDate ? b.billDate : b.dueDate);
     SetU16(p, kBillDueDate, b.dueDate);
     SetU16(p, kBillDatePaid, b.datePaid);
@@ -23,7 +24,7 @@ uint32_t AddBill(DataContext& context, const BillSpec& b)
     SetU16(p, kBillFirstDueDate, b.dueDate);
     SetU16(p, kBillFirstDueDateSet, 1);
     DataFile bills = context.File(kFileBills);
-    const uint32_t recNo = RecCount(bills) + 1;
+    if (recNo == 0) recNo = RecCount(bills) + 1;
     WriteRec(bills, recNo, p);
     return recNo;
 }

@@ -1,49 +1,27 @@
 #include "src/pages/CReminderAuditTrail.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
-#include <QCoreApplication>
 #include <QMenu>
 
 #include <gtest/gtest.h>
 
-#include "host/file/RecordFile.h"
-#include "host/ui/CKListView.h"
-#include "host/ui/CKTreeView.h"
-#include "host/util/Dates.h"
 #include "src/pages/scans/AccountsDueScan.h"
-#include "tests/host/file/TempCompany.h"
-#include "tests/pages/FakeTaskServices.h"
-#include "tests/pages/scans/LedgerBuilder.h"
+#include "tests/pages/PageFixture.h"
 
 namespace kelo {
 namespace {
 
-const uint16_t kToday = DateNumberFromComponents(15, 6, 2027);
+using test::kPageToday;
 
-
-class AccountsDuePageTest : public ::testing::Test {
+class AccountsDuePageTest : public test::PageFixture<CReminderAuditTrail> {
 protected:
-    void SetUp() override { services.programDate = kToday; }
-    void TearDown() override
-    {
-        if (page) page->DestroyWindow();
-        test::DrainPostedEvents();
-    }
-    CReminderAuditTrail* Open()
-    {
-        page = new CReminderAuditTrail(services, nullptr, &tree);
-        page->Create(nullptr);
-        test::DrainPostedEvents();
-        return page;
-    }
     void Invoice(uint32_t account, const char* code, uint32_t number, int age)
     {
         test::LedgerBuilder::Header h;
         h.account = code;
-        h.date = static_cast<uint16_t>(kToday - age);
+        h.date = static_cast<uint16_t>(kPageToday - age);
         h.net = 10.0;
         h.transaction = number;
         build.AddHeader(kLedgerSales, account, h);
@@ -62,12 +40,6 @@ protected:
         QAction* properties = CReminderPage::FindCommand(menu.get(), kCommandProperties);
         return properties && properties->isEnabled();
     }
-
-    test::TempCompany company;
-    test::FakeTaskServices services{company.Context(), "OVERSEE"};
-    test::LedgerBuilder build{company.Context()};
-    CKTreeView tree;
-    CReminderAuditTrail* page = nullptr;
 };
 
 TEST_F(AccountsDuePageTest, SixCategoriesAndTheFirstFillSelectsTheFirstRow)
@@ -83,28 +55,27 @@ TEST_F(AccountsDuePageTest, SixCategoriesAndTheFirstFillSelectsTheFirstRow)
     EXPECT_EQ(Numbers(), std::vector<uint32_t>{1});
     EXPECT_EQ(page->List()->GetSelectedRow(), 0);
     EXPECT_TRUE(PropertiesEnabled());
-
-    tree.SelectItem(1);
-    page->OnCategorySelected(1, tree.GetItemValue(1));
-    test::DrainPostedEvents();
+    ChooseCategory(1);
     EXPECT_EQ(Numbers(), (std::vector<uint32_t>{1, 2}));
 }
 
 TEST_F(AccountsDuePageTest, PropertiesGreyedWhenEmptyAndForABarredUser)
 {
     Open();
-    EXPECT_EQ(page->List()->RowCount(), 0);
     EXPECT_FALSE(PropertiesEnabled());
+    page->OpenSelected();  // no selection: no viewer, nothing blocks
     page->DestroyWindow();
-    test::DrainPostedEvents();
+    Drain();
 
     test::FakeTaskServices barred{company.Context(), "NOBODY"};
-    barred.programDate = kToday;
     page = new CReminderAuditTrail(barred, nullptr, &tree);
     page->Create(nullptr);
-    test::DrainPostedEvents();
+    Drain();
     EXPECT_EQ(tree.ItemCount(), 0);
     EXPECT_FALSE(PropertiesEnabled());
+    page->DestroyWindow();  // before the services it was given
+    Drain();
+    page = nullptr;
 }
 
 TEST_F(AccountsDuePageTest, BackgroundFillStoppedByACategoryChangeEndsOnTheNewCategory)
@@ -123,7 +94,7 @@ TEST_F(AccountsDuePageTest, BackgroundFillStoppedByACategoryChangeEndsOnTheNewCa
         }
     };
     Open();
-    test::DrainPostedEvents();
+    Drain();
     EXPECT_EQ(changedAt, 2);
     EXPECT_EQ(page->CategoryValue(), kSalesWithinSettlement);
     EXPECT_EQ(Numbers(), std::vector<uint32_t>{6});
@@ -131,14 +102,6 @@ TEST_F(AccountsDuePageTest, BackgroundFillStoppedByACategoryChangeEndsOnTheNewCa
     EXPECT_EQ(services.yields, 3 + 7);
     EXPECT_TRUE(page->IsFillComplete());
     EXPECT_FALSE(page->IsBusy());
-}
-
-TEST_F(AccountsDuePageTest, EnterWithNoRowsDoesNothing)
-{
-    Open();
-    page->OpenSelected();  // no selection: no viewer, nothing blocks
-    page->SendCommand(kCommandProperties);
-    EXPECT_EQ(page->List()->RowCount(), 0);
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include "host/ui/CKListView.h"
 #include "host/ui/CKMessageBox.h"
 #include "host/ui/CKScriptedAnswerer.h"
-#include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
 #include "src/app/StringTable.h"
 #include "src/pages/scans/BillRewrite.h"
@@ -24,42 +23,23 @@
 #include "src/records/CRecordWrite.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/pages/BillRecords.h"
-#include "tests/pages/FakeTaskServices.h"
+#include "tests/pages/PageFixture.h"
 
 namespace kelo {
 namespace {
 
-const uint16_t kToday = DateNumberFromComponents(1, 6, 2027);
+const uint16_t kToday = test::kPageToday;
 using Strings = std::vector<std::string>;
 
-class BillsPageTest : public ::testing::Test {
+class BillsPageTest : public test::PageFixture<CReminderBills> {
 protected:
-    void SetUp() override { services.programDate = kToday; }
-    void TearDown() override
-    {
-        if (page) page->DestroyWindow();
-        test::DrainPostedEvents();
-    }
-
     CReminderBills* Open(int category = 0)
     {
-        page = new CReminderBills(services, nullptr, &tree);
-        page->Create(nullptr);
-        test::DrainPostedEvents();
-        if (category != 0) {
-            tree.SelectItem(category);
-            page->OnCategorySelected(category, tree.GetItemValue(category));
-            test::DrainPostedEvents();
-        }
+        PageFixture::Open();
+        if (category != 0) ChooseCategory(category);
         return page;
     }
-    Strings Rows() const
-    {
-        Strings v;
-        for (int r = 0; r < page->List()->RowCount(); ++r)
-            v.push_back(BillColumns().ReadText(page->List()->RowBytes(r), kBillColDescription));
-        return v;
-    }
+    Strings Rows() const { return Column(kBillColDescription); }
     uint32_t RowRecNo(int row) const
     {
         return BillColumns().ReadUInt32(page->List()->RowBytes(row), kBillColRecordNumber);
@@ -71,16 +51,6 @@ protected:
             if (rows[r] == details) page->List()->SelectRow(static_cast<int>(r));
     }
     static QString Text(int id) { return QString::fromLatin1(StringTable::Load(id).c_str()); }
-    Strings Files()
-    {
-        FileEnvironment& env = company.Context().Environment();
-        return env.With(false, [&](store::Txn& t) { return env.Paths(t); });
-    }
-
-    test::TempCompany company;
-    test::FakeTaskServices services{company.Context(), "ANNA"};
-    CKTreeView tree;
-    CReminderBills* page = nullptr;
 };
 
 TEST_F(BillsPageTest, CategoriesByOutstandingThenDueDate)
@@ -111,9 +81,7 @@ TEST_F(BillsPageTest, CategoriesByOutstandingThenDueDate)
     EXPECT_EQ(tree.GetItemText(2), "Paid Bills");
 
     for (int item = 0; item < 3; ++item) {
-        tree.SelectItem(item);
-        page->OnCategorySelected(item, tree.GetItemValue(item));
-        test::DrainPostedEvents();
+        ChooseCategory(item);
         Strings expected;
         std::vector<double> amounts;
         for (const auto& c : cases)
@@ -181,7 +149,7 @@ TEST_F(BillsPageTest, DeleteRefusesPartPaidAndTakesUnpaidOrFullyPaid)
         const Strings rows = Rows();
         EXPECT_EQ(std::count(rows.begin(), rows.end(), c.details), c.deleted ? 0 : 1);
         page->DestroyWindow();
-        test::DrainPostedEvents();
+        Drain();
         page = nullptr;
     }
 }
@@ -222,8 +190,10 @@ TEST_F(BillsPageTest, DeletingBillTwoOfFiveRenumbersTheRest)
     for (int r = 0; r < 4; ++r) EXPECT_EQ(RowRecNo(r), static_cast<uint32_t>(r + 1));
     EXPECT_EQ(page->List()->GetSelectedRow(), 1);
     // The rewrite's file is gone: the bill file is the only bills file in the company.
-    const Strings files = Files();
-    EXPECT_EQ(std::count(files.begin(), files.end(), BillRewritePath(GetPathName(company.Context().File(kFileBills)))), 0);
+    FileEnvironment& env = company.Context().Environment();
+    const Strings files = env.With(false, [&](store::Txn& t) { return env.Paths(t); });
+    const std::string rewrite = BillRewritePath(GetPathName(company.Context().File(kFileBills)));
+    EXPECT_EQ(std::count(files.begin(), files.end(), rewrite), 0);
 
     // Deleting the last row selects the new last row.
     Select("five");
@@ -299,7 +269,7 @@ TEST_F(BillsPageTest, PayRefusesAFullyPaidRowAndOtherwiseAsksNothingYet)
     EXPECT_EQ(answers.Messages()[0].kind, MsgKind::Stop);
 
     page->DestroyWindow();
-    test::DrainPostedEvents();
+    Drain();
     Open(0);
     answers.Clear();
     page->SendCommand(kCommandPay);

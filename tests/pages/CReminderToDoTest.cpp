@@ -1,76 +1,49 @@
 #include "src/pages/CReminderToDo.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 
 #include <gtest/gtest.h>
 
-#include "host/file/RecordFile.h"
-#include "host/ui/CKListView.h"
-#include "host/ui/CKScriptedAnswerer.h"
-#include "host/ui/CKTreeView.h"
-#include "host/util/Dates.h"
 #include "host/data/ToDoRecord.h"
+#include "host/file/RecordFile.h"
+#include "host/ui/CKScriptedAnswerer.h"
 #include "src/pages/scans/ToDoScan.h"
-#include "tests/host/file/TempCompany.h"
-#include "tests/pages/FakeTaskServices.h"
+#include "tests/pages/PageFixture.h"
 #include "tests/pages/ToDoRecords.h"
 
 namespace kelo {
 namespace {
 
-const uint16_t kToday = DateNumberFromComponents(1, 6, 2027);
-
-
-class ToDoPageTest : public ::testing::Test {
-protected:
-    void SetUp() override { services.programDate = kToday; }
-    void TearDown() override
-    {
-        if (page) page->DestroyWindow();
-        test::DrainPostedEvents();
-    }
-
-    CReminderToDo* Open()
-    {
-        page = new CReminderToDo(services, nullptr, &tree);
-        page->Create(nullptr);
-        test::DrainPostedEvents();
-        return page;
-    }
-    std::vector<std::string> RowNames() const
-    {
-        std::vector<std::string> v;
-        for (int r = 0; r < page->List()->RowCount(); ++r)
-            v.push_back(ToDoColumns().ReadText(page->List()->RowBytes(r), kToDoColName));
-        return v;
-    }
-    void ChooseCategory(int item)
-    {
-        tree.SelectItem(item);
-        page->OnCategorySelected(item, tree.GetItemValue(item));
-        test::DrainPostedEvents();
-    }
-
-    test::TempCompany company;
-    test::FakeTaskServices services{company.Context(), "ANNA"};
-    CKTreeView tree;
-    CReminderToDo* page = nullptr;
-};
-
+const uint16_t kToday = test::kPageToday;
 using Names = std::vector<std::string>;
+
+class ToDoPageTest : public test::PageFixture<CReminderToDo> {
+protected:
+    void SetUp() override
+    {
+        PageFixture::SetUp();
+        services.userName = "ANNA";
+    }
+    uint32_t Add(const char* name, uint16_t due, const char* user = "ANNA", bool done = false,
+                 const char* type = "General Reminder")
+    {
+        return test::AddToDo(company.Context(), name, type, user, due, done);
+    }
+    Names RowNames() const { return Column(kToDoColName); }
+};
 
 TEST_F(ToDoPageTest, CategoriesOnTheDayBoundary)
 {
-    test::AddToDo(company.Context(), "today", "General Reminder", "ANNA", kToday);
-    test::AddToDo(company.Context(), "yesterday", "General Reminder", "ANNA", kToday - 1);
-    test::AddToDo(company.Context(), "finished", "General Reminder", "ANNA", kToday, true);
-    test::AddToDo(company.Context(), "bob's", "General Reminder", "BOB", kToday);
-    test::AddToDo(company.Context(), "call back", "Phone call reminder.", "ANNA", kToday);
+    Add("today", kToday);
+    Add("yesterday", kToday - 1);
+    Add("finished", kToday, "ANNA", true);
+    Add("bob's", kToday, "BOB");
+    Add("call back", kToday, "ANNA", false, "Phone call reminder.");
     Open();
 
     ASSERT_EQ(tree.ItemCount(), 3);
@@ -104,12 +77,11 @@ TEST_F(ToDoPageTest, MenuStateFollowsTheRows)
     EXPECT_TRUE(enabled(kCommandClearToDo));
     EXPECT_FALSE(enabled(kCommandClearBills));
 
-    test::AddToDo(company.Context(), "now there is one", "General Reminder", "ANNA", kToday);
+    Add("now there is one", kToday);
     page->Refresh();
     page->UpdateCommandMenu(&menu);
     EXPECT_TRUE(enabled(kCommandOpen));
     EXPECT_TRUE(enabled(kCommandDelete));
-
     std::unique_ptr<QMenu> context(page->CreateContextMenu());
     ASSERT_TRUE(context);
     ASSERT_EQ(context->actions().size(), 3);
@@ -117,9 +89,9 @@ TEST_F(ToDoPageTest, MenuStateFollowsTheRows)
     EXPECT_TRUE(context->actions()[2]->isEnabled());
 }
 
-TEST_F(ToDoPageTest, DeleteAnsweredNoKeepsTheEntry)
+TEST_F(ToDoPageTest, DeleteAnsweredNoOrWithoutASelectionKeepsTheEntry)
 {
-    const uint32_t rec = test::AddToDo(company.Context(), "keep me", "General Reminder", "ANNA", kToday);
+    const uint32_t rec = Add("keep me", kToday);
     Open();
     CKScriptedAnswerer answers({MsgAnswer::No});
     EXPECT_TRUE(page->SendCommand(kCommandDelete));
@@ -129,17 +101,20 @@ TEST_F(ToDoPageTest, DeleteAnsweredNoKeepsTheEntry)
     EXPECT_EQ(answers.Messages()[0].title, "Kelo Task Manager");
     EXPECT_EQ(RowNames(), Names({"keep me"}));
     EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", kToday, rec));
+
+    page->List()->SelectRow(-1);
+    EXPECT_FALSE(page->DeleteSelected());
+    EXPECT_EQ(answers.Count(), 1) << "nothing asked without a selection";
 }
 
-TEST_F(ToDoPageTest, DeleteAnsweredYesOverwritesTheRecordAndDropsItsKey)
+TEST_F(ToDoPageTest, DeleteAnsweredYesOverwritesTheRecordDropsItsKeyAndSelectsTheNextRow)
 {
-    test::AddToDo(company.Context(), "first", "General Reminder", "ANNA", kToday);
-    const uint32_t rec =
-        test::AddToDo(company.Context(), "second", "General Reminder", "ANNA", kToday + 1);
-    test::AddToDo(company.Context(), "third", "General Reminder", "ANNA", kToday + 2);
+    Add("first", kToday);
+    const uint32_t rec = Add("second", kToday + 1);
+    Add("third", kToday + 2);
     Open();
     page->List()->SelectRow(1);
-    CKScriptedAnswerer answers({MsgAnswer::Yes});
+    CKScriptedAnswerer answers({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes});
     page->SendCommand(kCommandDelete);
     EXPECT_EQ(RowNames(), Names({"first", "third"}));
     EXPECT_EQ(page->List()->GetSelectedRow(), 1) << "the next row takes the deleted one's place";
@@ -148,36 +123,14 @@ TEST_F(ToDoPageTest, DeleteAnsweredYesOverwritesTheRecordAndDropsItsKey)
     ASSERT_NE(ReadRec(company.Context().File(kFileToDo), rec, bytes.data()), 0);
     EXPECT_EQ(bytes, std::vector<uint8_t>(kToDoLength, 0xFF));
     EXPECT_FALSE(test::HasToDoKey(company.Context(), "ANNA", kToday + 1, rec));
-
     page->Refresh();
     EXPECT_EQ(RowNames(), Names({"first", "third"})) << "a rescan skips the deleted entry";
-}
 
-TEST_F(ToDoPageTest, DeletingTheLastRowSelectsTheNewLastRow)
-{
-    test::AddToDo(company.Context(), "a", "General Reminder", "ANNA", kToday);
-    test::AddToDo(company.Context(), "b", "General Reminder", "ANNA", kToday + 1);
-    test::AddToDo(company.Context(), "c", "General Reminder", "ANNA", kToday + 2);
-    Open();
-    CKScriptedAnswerer answers({MsgAnswer::Yes, MsgAnswer::Yes, MsgAnswer::Yes});
-    page->List()->SelectRow(2);
-    page->SendCommand(kCommandDelete);
-    EXPECT_EQ(RowNames(), Names({"a", "b"}));
-    EXPECT_EQ(page->List()->GetSelectedRow(), 1);
-    page->SendCommand(kCommandDelete);
+    page->SendCommand(kCommandDelete);  // the last row: the new last row is selected
     EXPECT_EQ(page->List()->GetSelectedRow(), 0);
     page->SendCommand(kCommandDelete);
     EXPECT_EQ(page->List()->RowCount(), 0);
     EXPECT_EQ(page->List()->GetSelectedRow(), -1);
-    EXPECT_EQ(answers.Count(), 3);
-}
-
-TEST_F(ToDoPageTest, DeleteWithoutSelectionAsksNothing)
-{
-    Open();
-    CKScriptedAnswerer answers({MsgAnswer::Yes});
-    EXPECT_FALSE(page->DeleteSelected());
-    EXPECT_EQ(answers.Count(), 0);
 }
 
 }  // namespace

@@ -2,12 +2,10 @@
 
 #include <QCoreApplication>
 
-#include "host/file/RecordFile.h"
-#include "host/ui/CKColumnSet.h"
-#include "host/ui/CKListView.h"
 #include "host/data/FileMap.h"
 #include "host/data/ToDoRecord.h"
 #include "host/data/UserRecord.h"
+#include "host/file/RecordFile.h"
 #include "src/pages/scans/ToDoScan.h"
 
 namespace kelo::test {
@@ -22,44 +20,28 @@ void Drain()
 
 void ToDoEntryFixture::SetUp()
 {
+    PageFixture::SetUp();
     services.programDate = kToday;
+    services.userName = "ANNA";
     services.block = GlobalBlock(registry.Block().data());
-    AddUser("ANNA");
-    AddUser("BOB");
+    for (const char* name : {"ANNA", "BOB"}) {
+        std::vector<uint8_t> rec(kUserLength, 0);
+        SetText(rec.data(), kUserName, name);
+        DataFile users = company.Context().File(kFileUsers);
+        WriteRec(users, RecCount(users) + 1, rec.data());
+    }
 }
 
 void ToDoEntryFixture::TearDown()
 {
     if (dialog) dialog->DestroyWindow();
-    if (page) page->DestroyWindow();
-    Drain();
-}
-
-void ToDoEntryFixture::AddUser(const std::string& name)
-{
-    std::vector<uint8_t> rec(kUserLength, 0);
-    SetText(rec.data(), kUserName, name);
-    DataFile users = company.Context().File(kFileUsers);
-    WriteRec(users, RecCount(users) + 1, rec.data());
-}
-
-void ToDoEntryFixture::OpenPage()
-{
-    page = new CReminderToDo(services, nullptr, &tree);
-    page->Create(nullptr);
-    Drain();
-}
-
-void ToDoEntryFixture::ChooseCategory(int item)
-{
-    tree.SelectItem(item);
-    page->OnCategorySelected(item, tree.GetItemValue(item));
+    PageFixture::TearDown();
     Drain();
 }
 
 CAddTask* ToDoEntryFixture::OpenDialog(uint32_t recNo)
 {
-    if (!page) OpenPage();
+    if (!page) Open();
     dialog = new CAddTask(*page, company.Context(), recNo);
     EXPECT_TRUE(dialog->Create(nullptr));
     dialog->show();
@@ -68,20 +50,14 @@ CAddTask* ToDoEntryFixture::OpenDialog(uint32_t recNo)
 
 CAddTask* ToDoEntryFixture::OpenListed(uint32_t recNo)
 {
-    if (!page) OpenPage();
+    if (!page) Open();
     for (int r = 0; r < page->List()->RowCount(); ++r)
         if (ToDoColumns().ReadUInt32(page->List()->RowBytes(r), kToDoColRecordNumber) == recNo)
             page->List()->SelectRow(r);
     return OpenDialog(recNo);
 }
 
-std::vector<std::string> ToDoEntryFixture::RowNames() const
-{
-    std::vector<std::string> names;
-    for (int r = 0; r < page->List()->RowCount(); ++r)
-        names.push_back(ToDoColumns().ReadText(page->List()->RowBytes(r), kToDoColName));
-    return names;
-}
+std::vector<std::string> ToDoEntryFixture::RowNames() const { return Column(kToDoColName); }
 
 std::vector<uint8_t> ToDoEntryFixture::ReadToDo(uint32_t recNo)
 {

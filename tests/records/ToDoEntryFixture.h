@@ -5,30 +5,23 @@
 
 #include <QPointer>
 
-#include <gtest/gtest.h>
-
-#include "host/ui/CKTreeView.h"
-#include "host/util/Dates.h"
 #include "src/pages/CReminderToDo.h"
 #include "src/records/CAddTask.h"
 #include "tests/controls/TempRegistry.h"
-#include "tests/host/file/TempCompany.h"
-#include "tests/pages/FakeTaskServices.h"
+#include "tests/pages/PageFixture.h"
 
 namespace kelo::test {
 
 inline const uint16_t kToday = DateNumberFromComponents(1, 6, 2027);
 
 // A company with the users ANNA and BOB, ANNA logged on with the program date 01/06/2027, and
-// her To Do page open on Current Tasks.
-class ToDoEntryFixture : public ::testing::Test {
+// her To Do page on Current Tasks once opened.
+class ToDoEntryFixture : public PageFixture<CReminderToDo> {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    void AddUser(const std::string& name);
-    void OpenPage();
-    void ChooseCategory(int item);
+    void OpenPage() { Open(); }
     // The dialog for record `recNo` (0: new), initialised and shown, not modal.
     CAddTask* OpenDialog(uint32_t recNo);
     // Selects the page's row of `recNo` and opens the dialog for it.
@@ -39,13 +32,10 @@ protected:
     uint32_t IndexEntries();
 
     TempRegistry registry;
-    TempCompany company;
-    FakeTaskServices services{company.Context(), "ANNA"};
-    CKTreeView tree;
-    CReminderToDo* page = nullptr;
     QPointer<CAddTask> dialog;
 };
 
+// Runs the event loop a few rounds and deletes what waits to be deleted.
 void Drain();
 
 }  // namespace kelo::test

@@ -46,46 +46,6 @@ protected:
     }
 };
 
-TEST_F(ToDoListUpdateTest, ChangingOnlyTypeDescriptionCompletionOrNotesKeepsTheKey)
-{
-    const uint32_t rec = test::AddToDo(company.Context(), "Old text", "General Reminder", "ANNA", kToday);
-    struct Change {
-        const char* what;
-        std::function<void(CAddTask&)> apply;
-    };
-    const std::vector<Change> changes{
-        {"type", [](CAddTask& d) { d.TypeBox()->setCurrentIndex(5); }},
-        {"description", [](CAddTask& d) { d.Description()->setText("New text"); }},
-        {"completion", [](CAddTask& d) { d.TaskComplete()->setChecked(true); }},
-        {"notes", [](CAddTask& d) { d.Notes()->setPlainText("a note"); }},
-    };
-    for (const Change& c : changes) {
-        page = nullptr;
-        OpenPage();
-        ChooseCategory(0);
-        CAddTask* dlg = OpenListed(rec);
-        c.apply(*dlg);
-        ASSERT_TRUE(dlg->SaveEntry()) << c.what;
-        EXPECT_EQ(IndexEntries(), 1u) << c.what;
-        EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", kToday, rec)) << c.what;
-        const std::vector<uint8_t> stored = ReadToDo(rec);
-        EXPECT_EQ(GetU32(stored.data(), kToDoReserved), 77u) << "kept from the listed row";
-        dlg->DestroyWindow();
-        page->DestroyWindow();
-        test::Drain();
-        // Back to the entry as it was, so the next change starts from the same place.
-        std::vector<uint8_t> restored = ReadToDo(rec);
-        SetU16(restored.data(), kToDoCompleted, 0);
-        WriteRec(company.Context().File(kFileToDo), rec, restored.data());
-    }
-    const std::vector<uint8_t> stored = ReadToDo(rec);
-    EXPECT_EQ(GetText(stored.data(), kToDoDescription), "New text");
-    EXPECT_EQ(GetText(stored.data(), kToDoType), "Print and send statements");
-    EXPECT_EQ(ReadMemoText(company.Context().File(kFileToDoNotes), GetI32(stored.data(), kToDoNotesBlock)),
-              "a note");
-    page = nullptr;
-}
-
 TEST_F(ToDoListUpdateTest, ListFollowsTheSave)
 {
     struct Case {
@@ -99,6 +59,10 @@ TEST_F(ToDoListUpdateTest, ListFollowsTheSave)
     const std::vector<Case> cases{
         {"same category, same user", [](CAddTask& d) { d.Description()->setText("renamed"); },
          {"first", "renamed", "third"}, true, "ANNA", kToday},
+        {"type only", [](CAddTask& d) { d.TypeBox()->setCurrentIndex(5); },
+         {"first", "second", "third"}, true, "ANNA", kToday},
+        {"notes only", [](CAddTask& d) { d.Notes()->setPlainText("a note"); },
+         {"first", "second", "third"}, true, "ANNA", kToday},
         {"category changed by completion", [](CAddTask& d) { d.TaskComplete()->setChecked(true); },
          {"first", "third"}, true, "ANNA", kToday},
         {"category changed by date", [](CAddTask& d) { d.DateDue()->setText("31/05/2027"); },
@@ -123,6 +87,7 @@ TEST_F(ToDoListUpdateTest, ListFollowsTheSave)
         EXPECT_EQ(test::HasToDoKey(company.Context(), "ANNA", kToday, rec), c.oldKey) << c.what;
         EXPECT_TRUE(test::HasToDoKey(company.Context(), c.owner, c.date, rec)) << c.what;
         EXPECT_EQ(IndexEntries(), 3u) << c.what;
+        EXPECT_EQ(GetU32(ReadToDo(rec).data(), kToDoReserved), 77u) << "kept from the listed row";
         dlg->DestroyWindow();
         page->DestroyWindow();
         page = nullptr;
@@ -183,47 +148,6 @@ TEST_F(ToDoListUpdateTest, NewRunsTheDialogAndEnterDoesNotSave)
     });
     EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 1u) << "Cancel writes nothing";
     EXPECT_EQ(IndexEntries(), 1u);
-}
-
-TEST_F(ToDoListUpdateTest, OpenDoubleClickAndEnterRunTheDialogForTheSelectedRow)
-{
-    test::AddToDo(company.Context(), "first", "General Reminder", "ANNA", kToday);
-    const uint32_t second = test::AddToDo(company.Context(), "second", "Print daybooks", "ANNA", kToday + 1);
-    OpenPage();
-    page->List()->SelectRow(1);
-
-    RunModal(kCommandOpen, [&](CAddTask& dlg) {
-        EXPECT_EQ(dlg.RecordNumber(), second);
-        EXPECT_EQ(dlg.Description()->text(), "second");
-        EXPECT_EQ(dlg.TypeBox()->currentText(), "Print daybooks");
-        return false;
-    });
-
-    uint32_t opened = 0;
-    QTimer::singleShot(0, [&] {
-        if (auto* dlg = qobject_cast<CAddTask*>(QApplication::activeModalWidget())) {
-            opened = dlg->RecordNumber();
-            dlg->CancelButton()->click();
-        }
-    });
-    const QRect cell = page->List()->visualRect(page->List()->model()->index(1, 0));
-    QTest::mouseDClick(page->List()->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(opened, second) << "double click";
-
-    opened = 0;
-    QTimer::singleShot(0, [&] {
-        if (auto* dlg = qobject_cast<CAddTask*>(QApplication::activeModalWidget())) {
-            opened = dlg->RecordNumber();
-            dlg->CancelButton()->click();
-        }
-    });
-    QTest::keyClick(page->List(), Qt::Key_Return);
-    EXPECT_EQ(opened, second) << "Enter";
-
-    page->List()->SelectRow(-1);
-    CKScriptedAnswerer answers;
-    EXPECT_TRUE(page->SendCommand(kCommandOpen));
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "nothing without a selection";
 }
 
 }  // namespace

@@ -50,10 +50,6 @@ protected:
         std::fill(rec.begin(), rec.end(), uint8_t{0xFF});
         WriteRec(theirs.File(kFileToDo), recNo, rec.data());
     }
-    std::string Description(uint32_t recNo)
-    {
-        return GetText(ReadToDo(recNo).data(), kToDoDescription);
-    }
     int SelectedRecord()
     {
         const int row = page->List()->GetSelectedRow();
@@ -66,38 +62,8 @@ protected:
     uint32_t first = 0, second = 0, third = 0;
 };
 
-TEST_F(ToDoTwoDesksTest, AnEditLandsOnTheRecordItWasOpenedOnAfterTheListRefilled)
-{
-    CAddTask* dlg = OpenListed(third);
-    TheyAddAndWeHear("fourth");
-    ASSERT_EQ(RowNames(), Names({"first", "second", "fourth", "third"}));
-    ASSERT_EQ(SelectedRecord(), int(first)) << "the refill selected its first row";
-
-    dlg->Description()->setText("third, edited");
-    ASSERT_TRUE(dlg->SaveEntry());
-    EXPECT_EQ(Description(third), "third, edited");
-    EXPECT_EQ(Description(first), "first");
-    EXPECT_EQ(RowNames(), Names({"first", "second", "fourth", "third, edited"}));
-}
-
-TEST_F(ToDoTwoDesksTest, AnEditOverAnotherUsersChangeIsAskedAndTheRowIsFoundByNumber)
-{
-    CKScriptedAnswerer answers{MsgAnswer::Yes};
-    CAddTask* dlg = OpenListed(second);
-    std::vector<uint8_t> rec = ReadToDo(second);
-    SetText(rec.data(), kToDoDescription, "theirs");
-    WriteRec(theirs.File(kFileToDo), second, rec.data());
-    page->List()->SelectRow(0);
-
-    dlg->Description()->setText("ours");
-    ASSERT_TRUE(dlg->SaveEntry());
-    ASSERT_EQ(answers.Count(), 1);
-    EXPECT_EQ(answers.Messages()[0].text.trimmed().toStdString(),
-              StringTable::Load(CRecordWrite::kChangedOnSave));
-    EXPECT_EQ(Description(second), "ours");
-    EXPECT_EQ(RowNames(), Names({"first", "ours", "third"}));
-}
-
+// The end-to-end two-desk tests drive an edit, a change asked about and a delete while the other
+// desk adds; here, what they cannot easily reach.
 TEST_F(ToDoTwoDesksTest, AnEntryDeletedElsewhereCannotBeOpenedAndAskedBeforeASaveBringsItBack)
 {
     CKScriptedAnswerer answers{MsgAnswer::No};
@@ -119,36 +85,21 @@ TEST_F(ToDoTwoDesksTest, AnEntryDeletedElsewhereCannotBeOpenedAndAskedBeforeASav
               StringTable::Load(CRecordWrite::kDeletedOnDelete));
 }
 
-TEST_F(ToDoTwoDesksTest, DeleteRemovesTheRowAskedAboutThoughTheListRefilledDuringTheQuestion)
+TEST_F(ToDoTwoDesksTest, DeleteRemovesTheRowAskedAboutThoughItsNeighboursVanishDuringTheQuestion)
 {
-    struct Case {
-        const char* what;
-        bool vanish;  // they delete the other rows during the question
-    };
-    for (const Case c : {Case{"rows added", false}, Case{"rows vanished", true}}) {
-        SCOPED_TRACE(c.what);
-        if (!page) OpenPage();
-        const int at = page->List()->RowCount() - 1;
-        page->List()->SelectRow(at);
-        const int target = SelectedRecord();
-        const auto previous = CKMessageBox::SetAnswerer([&](QWidget*, const QString&, int, const QString&, int) {
-            if (c.vanish) {
-                for (uint32_t r : {first, second})
-                    if (int(r) != target) TheyDelete(r);
-                page->SendCommand(kCommandDataChanged);
-            } else {
-                TheyAddAndWeHear("added");
-            }
-            return MsgAnswer::Yes;
-        });
-        EXPECT_TRUE(page->DeleteSelected());
-        CKMessageBox::SetAnswerer(previous);
-        EXPECT_TRUE(IsDeletedToDo(ReadToDo(uint32_t(target)).data()));
-        if (!c.vanish) EXPECT_EQ(Description(first), "first");
-        for (int r = 0; r < page->List()->RowCount(); ++r)
-            EXPECT_NE(ToDoColumns().ReadUInt32(page->List()->RowBytes(r), kToDoColRecordNumber),
-                      uint32_t(target));
-    }
+    page->List()->SelectRow(2);
+    const int target = SelectedRecord();
+    const auto previous = CKMessageBox::SetAnswerer([&](QWidget*, const QString&, int, const QString&, int) {
+        for (uint32_t r : {first, second}) TheyDelete(r);
+        page->SendCommand(kCommandDataChanged);
+        return MsgAnswer::Yes;
+    });
+    EXPECT_TRUE(page->DeleteSelected());
+    CKMessageBox::SetAnswerer(previous);
+    EXPECT_EQ(target, int(third));
+    EXPECT_TRUE(IsDeletedToDo(ReadToDo(third).data()));
+    for (int r = 0; r < page->List()->RowCount(); ++r)
+        EXPECT_NE(ToDoColumns().ReadUInt32(page->List()->RowBytes(r), kToDoColRecordNumber), third);
 }
 
 TEST_F(ToDoTwoDesksTest, AChangeNoticeWaitsForAnOpenModalWindow)

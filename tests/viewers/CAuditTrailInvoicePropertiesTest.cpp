@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "LedgerPageFixture.h"
+#include "tests/pages/PageFixture.h"
 #include "host/file/RecordFile.h"
 #include "host/ui/CKListView.h"
 #include "host/util/Settings.h"
@@ -17,11 +17,11 @@ namespace {
 
 using Step = RowStepper::Step;
 
-class TransactionViewerTest : public test::LedgerPageFixture<CReminderAuditTrail> {
+class TransactionViewerTest : public test::PageFixture<CReminderAuditTrail> {
 protected:
     void SetUp() override
     {
-        LedgerPageFixture::SetUp();
+        PageFixture::SetUp();
         SetINIFolder(m_settings.path());
         customer = build.AddAccount(kLedgerSales, {.code = "ACME", .name = "Acme Ltd",
                                                    .contact = "Ann", .telephone = "0123"});
@@ -29,7 +29,7 @@ protected:
     void TearDown() override
     {
         SetINIFolder(QString());
-        LedgerPageFixture::TearDown();
+        PageFixture::TearDown();
     }
     uint32_t AddInvoice(uint32_t number, double net, double tax, double paid, int age = 40)
     {
@@ -37,7 +37,7 @@ protected:
         h.account = "ACME";
         h.reference = "INV" + std::to_string(number);
         h.details = "Goods";
-        h.date = static_cast<uint16_t>(test::kViewerToday - age);
+        h.date = static_cast<uint16_t>(test::kPageToday - age);
         h.net = net;
         h.tax = tax;
         h.paid = paid;
@@ -69,17 +69,12 @@ TEST_F(TransactionViewerTest, SalesInvoiceWithItsOutstandingInRedOnWhite)
 
     auto v = View(0);
     EXPECT_EQ(v->windowTitle(), "Transaction Details");
-    EXPECT_EQ(v->Field("account")->text(), "ACME");
-    EXPECT_EQ(v->Field("number")->text(), "501");
-    EXPECT_EQ(v->Field("name")->text(), "Acme Ltd");
-    EXPECT_EQ(v->Field("type")->text(), "Sales Invoice");
-    EXPECT_EQ(v->Field("date")->text(),
-              QString::fromStdString(DateNumberToFullString(test::kViewerToday - 40)));
-    EXPECT_EQ(v->Field("net")->text(), "100.00");
-    EXPECT_EQ(v->Field("tax")->text(), "17.50");
-    EXPECT_EQ(v->Field("paid")->text(), "50.00");
+    EXPECT_EQ(Texts(*v, {"account", "number", "name", "type", "date", "net", "tax", "paid",
+                         "outstanding"}),
+              QStringList({"ACME", "501", "Acme Ltd", "Sales Invoice",
+                           QString::fromStdString(DateNumberToFullString(test::kPageToday - 40)),
+                           "100.00", "17.50", "50.00", "67.50"}));
     QLineEdit* outstanding = v->Field("outstanding");
-    EXPECT_EQ(outstanding->text(), "67.50");
     EXPECT_EQ(outstanding->palette().color(QPalette::Text), QColor(Qt::red));
     EXPECT_EQ(outstanding->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_NE(v->findChild<QWidget*>("rule"), nullptr);
@@ -94,7 +89,7 @@ TEST_F(TransactionViewerTest, DialsWithModemDefaultsAndNameAndContactJoined)
     const uint32_t noContact = build.AddAccount(kLedgerSales, {.code = "SOLO", .name = "Solo"});
     test::LedgerBuilder::Header h;
     h.account = "SOLO";
-    h.date = test::kViewerToday - 40;
+    h.date = test::kPageToday - 40;
     h.net = 5.0;
     h.transaction = 8;
     build.AddHeader(kLedgerSales, noContact, h);
@@ -108,7 +103,6 @@ TEST_F(TransactionViewerTest, DialsWithModemDefaultsAndNameAndContactJoined)
     EXPECT_EQ(dialled[0].name, "Acme Ltd Ann");
     EXPECT_EQ(dialled[0].modemPort, "COM1");
     EXPECT_EQ(dialled[0].dialPrefix, "ATDT");
-    EXPECT_EQ(dialled[0].text, "");
     EXPECT_EQ(dialled[0].delay, 30);
 
     WriteINIString(GetINI(0), "Modem", "Modem", "COM3");
@@ -137,9 +131,8 @@ TEST_F(TransactionViewerTest, PurchaseInvoiceDialsAsSupplier)
     Open();
     CAuditTrailInvoiceProperties v(page, company.Context(), 60, services);
     v.Create(nullptr);
-    EXPECT_EQ(v.Field("type")->text(), "Purchase Invoice");
-    EXPECT_EQ(v.Field("name")->text(), "Acme Supplies");
-    EXPECT_EQ(v.Field("date")->text(), "");  // date number 0
+    EXPECT_EQ(Texts(v, {"type", "name", "date"}),
+              QStringList({"Purchase Invoice", "Acme Supplies", ""}));  // date number 0: nothing
     v.SendCommand(CLedgerViewer::kDialCommand);
     ASSERT_EQ(dialled.size(), 1u);
     EXPECT_EQ(dialled[0].kind, "Supplier");
@@ -151,10 +144,8 @@ TEST_F(TransactionViewerTest, NumberMissingFromTheIndexShowsTheNumberOnly)
     Open();
     CAuditTrailInvoiceProperties v(page, company.Context(), 999, services);
     v.Create(nullptr);
-    EXPECT_EQ(v.Field("number")->text(), "999");
-    EXPECT_EQ(v.Field("type")->text(), "");
-    EXPECT_EQ(v.Field("name")->text(), "");
-    EXPECT_EQ(v.Field("outstanding")->text(), "0.00");
+    EXPECT_EQ(Texts(v, {"number", "type", "name", "outstanding"}),
+              QStringList({"999", "", "", "0.00"}));
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 
 namespace kelo::test {
 
-uint32_t PostingLedger::Nominal(const std::string& code, const std::string& name, double balance)
+uint32_t PostingLedger::Nominal(const std::string& code, const std::string& name, double balance,
+                               uint8_t kind)
 {
     std::vector<uint8_t> rec(kNominalLength, 0);
     SetText(rec.data(), kNominalCode, code);
     SetText(rec.data(), kNominalName, name);
     SetF64(rec.data(), kNominalBalance, balance);
+    SetU8(rec.data(), kNominalAccountKind, kind);
     const uint32_t recNo = RecCount(m_ctx.File(kFileNominal)) + 1;
     WriteRec(m_ctx.File(kFileNominal), recNo, rec.data());
     const AccountKey key = BuildAccountKey(code);
@@ -25,12 +27,13 @@ uint32_t PostingLedger::Nominal(const std::string& code, const std::string& name
 uint32_t PostingLedger::Bank(const std::string& code, const std::string& name, uint8_t kind,
                              double balance, uint8_t currency)
 {
-    const uint32_t nominal = Nominal(code, name, balance);
-    std::vector<uint8_t> rec(kNominalLength, 0);
-    ReadRec(m_ctx.File(kFileNominal), nominal, rec.data());
-    SetU8(rec.data(), kNominalAccountKind, kNominalKindBank);
-    WriteRec(m_ctx.File(kFileNominal), nominal, rec.data());
+    Nominal(code, name, balance, kNominalKindBank);
+    return BankOnly(code, kind, name, balance, currency);
+}
 
+uint32_t PostingLedger::BankOnly(const std::string& code, uint8_t kind, const std::string& name,
+                                 double balance, uint8_t currency)
+{
     std::vector<uint8_t> bank(kBankLength, 0);
     SetText(bank.data(), kBankCode, code);
     SetText(bank.data(), kBankName, name);

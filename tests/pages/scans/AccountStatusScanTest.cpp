@@ -189,12 +189,5 @@ TEST_F(AccountStatusFill, StopEndsTheScanAfterTheCurrentAccount)
     EXPECT_EQ(sink.yields, 2);
 }
 
-TEST_F(AccountStatusFill, EmptyLedgerGivesNoRows)
-{
-    RecordingSink sink;
-    EXPECT_TRUE(Scan(kSalesOnHold, &sink).empty());
-    EXPECT_EQ(sink.yields, 0);
-}
-
 }  // namespace
 }  // namespace kelo

@@ -31,6 +31,22 @@ void LedgerBuilder::Write(int file, uint32_t recNo, const std::vector<uint8_t>& 
     WriteRec(m_ctx.File(file), recNo, rec.data());
 }
 
+void LedgerBuilder::Poke(int file, uint32_t recNo, const Field& field, uint32_t value)
+{
+    std::vector<uint8_t> rec = Read(file, recNo);
+    SetU32(rec.data(), field, value);
+    Write(file, recNo, rec);
+}
+
+void LedgerBuilder::Append(int ownerFile, uint32_t owner, const Field& first, int file,
+                           const Field& next, uint32_t recNo)
+{
+    uint32_t at = GetU32(Read(ownerFile, owner).data(), first);
+    if (at == 0) return Poke(ownerFile, owner, first, recNo);
+    for (uint32_t after; (after = GetU32(Read(file, at).data(), next)) != 0;) at = after;
+    Poke(file, at, next, recNo);
+}
+
 uint32_t LedgerBuilder::AddAccount(int ledger, const Account& a)
 {
     std::vector<uint8_t> rec(kAccountLength, 0);
@@ -81,24 +97,8 @@ uint32_t LedgerBuilder::AddHeader(int ledger, uint32_t accountRecNo, const Heade
     SetU32(rec.data(), kHeaderFirstSplit, splitNo);
     Write(kFileAuditHeaders, headerNo, rec);
 
-    // Append to the account's chain.
-    std::vector<uint8_t> account = Read(accountFile(ledger), accountRecNo);
-    uint32_t at = GetU32(account.data(), kAccountFirstHeader);
-    if (at == 0) {
-        SetU32(account.data(), kAccountFirstHeader, headerNo);
-        Write(accountFile(ledger), accountRecNo, account);
-    } else {
-        for (;;) {
-            std::vector<uint8_t> prev = Read(kFileAuditHeaders, at);
-            const uint32_t next = GetU32(prev.data(), kHeaderNextHeader);
-            if (next == 0) {
-                SetU32(prev.data(), kHeaderNextHeader, headerNo);
-                Write(kFileAuditHeaders, at, prev);
-                break;
-            }
-            at = next;
-        }
-    }
+    Append(accountFile(ledger), accountRecNo, kAccountFirstHeader, kFileAuditHeaders,
+           kHeaderNextHeader, headerNo);
     return headerNo;
 }
 
@@ -110,18 +110,13 @@ uint32_t LedgerBuilder::FirstSplitOf(uint32_t headerRecNo)
 uint32_t LedgerBuilder::AddSplit(uint32_t headerRecNo)
 {
     const uint32_t splitNo = RecCount(m_ctx.File(kFileSplits)) + 1;
-    uint32_t at = FirstSplitOf(headerRecNo);
-    std::vector<uint8_t> prev = Read(kFileSplits, at);
-    while (GetU32(prev.data(), kSplitNextSplit) != 0) {
-        at = GetU32(prev.data(), kSplitNextSplit);
-        prev = Read(kFileSplits, at);
-    }
+    const uint32_t first = FirstSplitOf(headerRecNo);
     std::vector<uint8_t> split(kSplitLength, 0);
     SetU32(split.data(), kSplitHeader, headerRecNo);
-    SetU32(split.data(), kSplitTransactionNumber, GetU32(prev.data(), kSplitTransactionNumber));
+    SetU32(split.data(), kSplitTransactionNumber,
+           GetU32(Read(kFileSplits, first).data(), kSplitTransactionNumber));
     Write(kFileSplits, splitNo, split);
-    SetU32(prev.data(), kSplitNextSplit, splitNo);
-    Write(kFileSplits, at, prev);
+    Append(kFileAuditHeaders, headerRecNo, kHeaderFirstSplit, kFileSplits, kSplitNextSplit, splitNo);
     return splitNo;
 }
 
@@ -137,59 +132,30 @@ uint32_t LedgerBuilder::AddAllocationOnSplit(uint32_t splitNo, uint16_t date, do
     SetU16(rec.data(), kAllocationDate, date);
     SetF64(rec.data(), kAllocationAmount, amount);
     Write(kFileAllocations, allocationNo, rec);
-
-    std::vector<uint8_t> split = Read(kFileSplits, splitNo);
-    uint32_t at = GetU32(split.data(), kSplitFirstAllocation);
-    if (at == 0) {
-        SetU32(split.data(), kSplitFirstAllocation, allocationNo);
-        Write(kFileSplits, splitNo, split);
-        return allocationNo;
-    }
-    for (;;) {
-        std::vector<uint8_t> prev = Read(kFileAllocations, at);
-        const uint32_t next = GetU32(prev.data(), kAllocationNext);
-        if (next == 0) {
-            SetU32(prev.data(), kAllocationNext, allocationNo);
-            Write(kFileAllocations, at, prev);
-            return allocationNo;
-        }
-        at = next;
-    }
+    Append(kFileSplits, splitNo, kSplitFirstAllocation, kFileAllocations, kAllocationNext,
+           allocationNo);
+    return allocationNo;
 }
 
 void LedgerBuilder::SetFirstHeader(int ledger, uint32_t accountRecNo, uint32_t headerRecNo)
 {
-    std::vector<uint8_t> rec = Read(accountFile(ledger), accountRecNo);
-    SetU32(rec.data(), kAccountFirstHeader, headerRecNo);
-    Write(accountFile(ledger), accountRecNo, rec);
+    Poke(accountFile(ledger), accountRecNo, kAccountFirstHeader, headerRecNo);
 }
-
 void LedgerBuilder::SetNextHeader(uint32_t headerRecNo, uint32_t next)
 {
-    std::vector<uint8_t> rec = Read(kFileAuditHeaders, headerRecNo);
-    SetU32(rec.data(), kHeaderNextHeader, next);
-    Write(kFileAuditHeaders, headerRecNo, rec);
+    Poke(kFileAuditHeaders, headerRecNo, kHeaderNextHeader, next);
 }
-
 void LedgerBuilder::SetFirstSplit(uint32_t headerRecNo, uint32_t split)
 {
-    std::vector<uint8_t> rec = Read(kFileAuditHeaders, headerRecNo);
-    SetU32(rec.data(), kHeaderFirstSplit, split);
-    Write(kFileAuditHeaders, headerRecNo, rec);
+    Poke(kFileAuditHeaders, headerRecNo, kHeaderFirstSplit, split);
 }
-
 void LedgerBuilder::SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation)
 {
-    std::vector<uint8_t> rec = Read(kFileSplits, splitRecNo);
-    SetU32(rec.data(), kSplitFirstAllocation, allocation);
-    Write(kFileSplits, splitRecNo, rec);
+    Poke(kFileSplits, splitRecNo, kSplitFirstAllocation, allocation);
 }
-
 void LedgerBuilder::SetNextAllocation(uint32_t allocationRecNo, uint32_t next)
 {
-    std::vector<uint8_t> rec = Read(kFileAllocations, allocationRecNo);
-    SetU32(rec.data(), kAllocationNext, next);
-    Write(kFileAllocations, allocationRecNo, rec);
+    Poke(kFileAllocations, allocationRecNo, kAllocationNext, next);
 }
 
 void LedgerBuilder::MarkDeleted(int ledger, uint32_t accountRecNo)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "host/data/Field.h"
 #include "host/file/DataContext.h"
 
 namespace kelo::test {
@@ -67,6 +68,11 @@ public:
 private:
     std::vector<uint8_t> Read(int file, uint32_t recNo);
     void Write(int file, uint32_t recNo, const std::vector<uint8_t>& rec);
+    void Poke(int file, uint32_t recNo, const Field& field, uint32_t value);
+    // Links record `recNo` of `file` at the end of the chain that starts at `first` of record
+    // `owner` of `ownerFile` and runs through `next`.
+    void Append(int ownerFile, uint32_t owner, const Field& first, int file, const Field& next,
+                uint32_t recNo);
 
     DataContext& m_ctx;
     uint32_t m_lastTransaction = 0;

@@ -3,15 +3,14 @@
 #include <vector>
 
 #include "host/data/AccountRecord.h"
-#include "host/data/BankRecord.h"
 #include "host/data/DepartmentRecord.h"
 #include "host/data/FileMap.h"
 #include "host/data/IndexKeys.h"
-#include "host/data/NominalRecord.h"
 #include "host/data/RecurringRecord.h"
 #include "host/data/SetupRecord.h"
 #include "host/data/TaxControlRecord.h"
 #include "host/file/RecordFile.h"
+#include "tests/host/framework/PostingLedger.h"
 
 namespace kelo::test {
 namespace {
@@ -53,15 +52,10 @@ uint32_t RecurringBuilder::Add(const Entry& e)
 void RecurringBuilder::AddAccount(int file, int index, const std::string& code,
                                   const std::string& name, uint16_t bacs)
 {
-    std::vector<uint8_t> rec(m_ctx.File(file)->recordLength, 0);
-    if (file == kFileNominal) {
-        SetText(rec.data(), kNominalCode, code);
-        SetText(rec.data(), kNominalName, name);
-    } else {
-        SetText(rec.data(), kAccountReference, code);
-        SetText(rec.data(), kAccountName, name);
-        SetU16(rec.data(), kAccountBacs, bacs);
-    }
+    std::vector<uint8_t> rec(kAccountLength, 0);
+    SetText(rec.data(), kAccountReference, code);
+    SetText(rec.data(), kAccountName, name);
+    SetU16(rec.data(), kAccountBacs, bacs);
     const uint32_t recNo = RecCount(m_ctx.File(file)) + 1;
     WriteRec(m_ctx.File(file), recNo, rec.data());
     const AccountKey key = BuildAccountKey(code);
@@ -70,20 +64,12 @@ void RecurringBuilder::AddAccount(int file, int index, const std::string& code,
 
 void RecurringBuilder::AddBank(const std::string& code, const std::string& name, uint8_t kind)
 {
-    std::vector<uint8_t> rec(kBankLength, 0);
-    SetText(rec.data(), kBankCode, code);
-    SetText(rec.data(), kBankName, name);
-    SetU8(rec.data(), kBankKind, kind);
-    const uint32_t recNo = RecCount(m_ctx.File(kFileBank)) + 1;
-    WriteRec(m_ctx.File(kFileBank), recNo, rec.data());
-    const AccountKey key = BuildAccountKey(code);
-    AddKey(m_ctx.File(kFileBankIndex), key.data(), recNo, 0, 0);
-    AddNominal(code, name);
+    PostingLedger(m_ctx).Bank(code, name, kind);
 }
 
 void RecurringBuilder::AddNominal(const std::string& code, const std::string& name)
 {
-    AddAccount(kFileNominal, kFileNominalIndex, code, name, 0);
+    PostingLedger(m_ctx).Nominal(code, name);
 }
 
 void RecurringBuilder::AddSupplier(const std::string& code, const std::string& name, uint16_t bacs)

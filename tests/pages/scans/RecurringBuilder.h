@@ -35,7 +35,7 @@ public:
     // The next record of the recurring entry file; returns its number.
     uint32_t Add(const Entry& entry);
     // A bank account of `kind` (1 bank, 2 cash, 4 credit card) and its nominal account of the
-    // same code and name.
+    // same code and name (PostingLedger's).
     void AddBank(const std::string& code, const std::string& name, uint8_t kind);
     void AddNominal(const std::string& code, const std::string& name);
     void AddSupplier(const std::string& code, const std::string& name, uint16_t bacs);

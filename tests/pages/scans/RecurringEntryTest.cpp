@@ -54,6 +54,16 @@ const Example kExamples[] = {
     {"largest interval in weeks", "05/06/2079", "05/06/2079", 32767, 1, false, 0, 1, "32767 Week(s)", "03/06/2707"},
 };
 
+// Test names from the cases' own.
+template <class Case>
+std::string CaseName(const testing::TestParamInfo<Case>& info)
+{
+    std::string name = info.param.name;
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
 class NextPosting : public testing::TestWithParam<Example> {};
 
 TEST_P(NextPosting, FrequencyAndNextPostingAsListed)
@@ -72,12 +82,7 @@ TEST_P(NextPosting, FrequencyAndNextPostingAsListed)
 }
 
 INSTANTIATE_TEST_SUITE_P(WorkedExamples, NextPosting, testing::ValuesIn(kExamples),
-                         [](const testing::TestParamInfo<Example>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+                         CaseName<Example>);
 
 struct Projection {
     const char* name;
@@ -131,12 +136,7 @@ TEST_P(FinishDate, ProjectsTheLastRequiredPosting)
 }
 
 INSTANTIATE_TEST_SUITE_P(Projections, FinishDate, testing::ValuesIn(kProjections),
-                         [](const testing::TestParamInfo<Projection>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-                             return name;
-                         });
+                         CaseName<Projection>);
 
 TEST(RecurringDateStep, NegativeIntervalsAndCountsStayInsideTheCalendar)
 {

@@ -1,30 +1,37 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
+#include "host/file/RecordFile.h"
+#include "host/ui/CKColumnSet.h"
 #include "host/ui/CKDialler.h"
+#include "host/ui/CKListView.h"
 #include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
+#include "src/viewers/CLedgerViewer.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/pages/FakeTaskServices.h"
 #include "tests/pages/scans/LedgerBuilder.h"
 
 namespace kelo::test {
 
-inline const uint16_t kViewerToday = DateNumberFromComponents(15, 6, 2027);
+inline const uint16_t kPageToday = DateNumberFromComponents(15, 6, 2027);
 
-// A company, the supervisor's services, a category tree, a recording dialler and a page of
-// type Page created on them.
+// A company, the supervisor's services on 15/06/2027, a category tree, a recording dialler and
+// a page of type Page created on them.
 template <class Page>
-class LedgerPageFixture : public ::testing::Test {
+class PageFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        services.programDate = kViewerToday;
+        services.programDate = kPageToday;
         m_previousDialler = CKDialler::SetDialler(
             [this](QWidget*, const CKDialler::Request& r) { dialled.push_back(r); });
     }
@@ -47,6 +54,21 @@ protected:
         tree.SelectItem(item);
         page->OnCategorySelected(item, tree.GetItemValue(item));
         Drain();
+    }
+    // What a viewer's named fields show, in the order asked.
+    static QStringList Texts(const CLedgerViewer& v, std::initializer_list<const char*> names)
+    {
+        QStringList texts;
+        for (const char* name : names) texts << v.Field(name)->text();
+        return texts;
+    }
+    // The text of column `column` in every row, in list order.
+    std::vector<std::string> Column(int column) const
+    {
+        std::vector<std::string> v;
+        for (int r = 0; r < page->List()->RowCount(); ++r)
+            v.push_back(page->List()->Columns().ReadText(page->List()->RowBytes(r), column));
+        return v;
     }
 
     TempCompany company;
