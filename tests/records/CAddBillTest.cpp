@@ -135,6 +135,9 @@ TEST_F(BillEntryTest, NewBillStartsFromTheSetupAndTheProgramDate)
     EXPECT_EQ(dialog->Outstanding()->text(), "0.00");
     EXPECT_TRUE(dialog->DatePaid()->text().isEmpty());
     EXPECT_FALSE(dialog->AmountPaid()->isEnabled());
+    EXPECT_EQ(dialog->Details()->maxLength(), 60);
+    EXPECT_EQ(dialog->Ref()->maxLength(), 8);
+    EXPECT_EQ(dialog->PayTo()->Edit()->maxLength(), 8);
 }
 
 TEST_F(BillEntryTest, VatFollowsNetOnLeavingAndTheTaxCodeOnChoosing)

@@ -113,6 +113,7 @@ TEST_F(PayBillTest, OpensWithTheOutstandingAmounts)
     EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 14.00);
     EXPECT_EQ(dialog->TaxCode()->currentIndex(), 1);
     EXPECT_EQ(dialog->TaxCode()->itemText(1), "T 1   20.00");
+    EXPECT_EQ(dialog->Ref()->maxLength(), 8);
 
     CPayBill none(*page, company.Context(), 0);
     EXPECT_FALSE(none.Create(nullptr));
