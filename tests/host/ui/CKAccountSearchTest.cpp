@@ -10,7 +10,7 @@
 #include "host/data/FileMap.h"
 #include "host/file/RecordFile.h"
 #include "host/data/GlobalBlock.h"
-#include "tests/controls/AccountRecords.h"
+#include "tests/host/framework/PostingLedger.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {
@@ -35,7 +35,10 @@ protected:
         Add("1210", "Bank deposit account");
         Add("7900", "bank charges");
     }
-    void Add(const char* code, const char* name) { test::AddNominal(company.Context(), code, name); }
+    void Add(const char* code, const char* name)
+    {
+        test::PostingLedger(company.Context()).Nominal(code, name);
+    }
     QStringList Texts(const std::vector<CKAccountSearch::Match>& matches) const
     {
         QStringList t;
