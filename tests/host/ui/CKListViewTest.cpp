@@ -268,5 +268,36 @@ TEST(CKListViewWidths, TheWidestTextColumnTakesTheSpareWidth)
     EXPECT_EQ(list.columnWidth(3), amount);
 }
 
+// What a repaint shows: a text too long for its column ends inside it, an amount stands at the
+// right of its cell, the second row has the alternate colour.
+TEST(CKListViewPaint, CellsKeepToTheirColumnsAndAlignments)
+{
+    CKListView list;
+    list.SetColumns({CKColumn::Text("Name", 5, 61), CKColumn::Amount("Amount", 15)});
+    list.SetColors(2, 0xE0FFE0);
+    std::vector<uint8_t> row(static_cast<size_t>(list.RowSize()));
+    list.Columns().WriteText(row, 0, std::string(60, 'W'));
+    list.Columns().WriteAmount(row, 1, 12.5);
+    list.AddRow(row);
+    list.AddRow(row);
+    list.resize(400, 200);
+    list.show();
+    QCoreApplication::processEvents();
+    const QImage image = list.viewport()->grab().toImage();
+    const QRect name = list.visualRect(list.Model()->index(0, 0));
+    const QRect amount = list.visualRect(list.Model()->index(0, 1));
+    auto inkIn = [&](int from, int to, const QRect& cell) {
+        for (int x = from; x < to; ++x)
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                if (qGray(image.pixel(x, y)) < 128) return true;
+        return false;
+    };
+    EXPECT_TRUE(inkIn(name.left(), name.center().x(), name));
+    EXPECT_FALSE(inkIn(amount.left(), amount.center().x(), amount)) << "text past its column";
+    EXPECT_TRUE(inkIn(amount.center().x(), amount.right(), amount)) << "amount not at the right";
+    const QRect second = list.visualRect(list.Model()->index(1, 1));
+    EXPECT_EQ(QColor(image.pixel(second.left() + 1, second.top() + 1)), QColor(0xE0, 0xFF, 0xE0));
+}
+
 }  // namespace
 }  // namespace kelo
