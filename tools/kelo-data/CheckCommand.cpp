@@ -1,8 +1,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "host/file/FileEnvironment.h"
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
@@ -33,32 +35,39 @@ public:
     int Problems() const { return m_problems; }
 
     // Reads every record; for an indexed file remembers each live record's key.
-    void CheckData(const FileInfo& info)
+    // Reads every record there is; for an indexed file remembers each live record's key.
+    // Returns how many records the file holds.
+    uint64_t CheckData(const FileInfo& info)
     {
         DataFile f = m_ctx.File(info.number);
         const FileInfo* index = IndexOf(info.number);
         const uint32_t count = RecCount(f);
         m_state.assign(index ? count + 1 : 0, State::Absent);
-        m_keys.assign(index ? count + 1 : 0, std::string());
+        m_keys.clear();
         std::vector<uint8_t> rec(info.recordLength);
         const bool linked = ChainCheck::Wants(info.number);
         if (linked) m_chains.SetCount(info.number, count);
-        for (uint32_t r = 1; r <= count; ++r) {
+        const std::vector<uint32_t> present = presentRecords(info);
+        for (const uint32_t r : present) {
             State s = State::Absent;
             try {
                 if (ReadRec(f, r, rec.data()))
                     s = index && IsDeletedRecord(info.number, rec.data()) ? State::Deleted
                                                                            : State::Live;
+                else
+                    Problem(fileName(info) + " record " + std::to_string(r) +
+                            ": stored, but not found where its number belongs");
             } catch (const FileError& e) {
                 Problem(fileName(info) + " record " + std::to_string(r) + ": " + e.what());
                 s = State::Unreadable;
             }
             if (linked && s == State::Live) m_chains.Note(info.number, r, rec.data());
-            if (!index) continue;
+            if (!index || r > count) continue;
             m_state[r] = s;
             if (s == State::Live) m_keys[r] = IndexKeyOf(info.number, rec.data(), r);
         }
         if (index) CheckIndex(*index, info);
+        return present.size();
     }
 
     void CheckChains()
@@ -98,9 +107,9 @@ private:
             case State::Unreadable: break;  // reported with the record
             case State::Keyed:
             case State::Live:
-                if (m_keys[recno] != key) {
+                if (m_keys.at(recno) != key) {
                     Problem(where + ": record " + std::to_string(recno) + " has the key \"" +
-                            PrintableKey(m_keys[recno]) + "\"");
+                            PrintableKey(m_keys.at(recno)) + "\"");
                 } else {
                     m_state[recno] = State::Keyed;
                 }
@@ -113,10 +122,36 @@ private:
                         index.path + " (key \"" + PrintableKey(m_keys[r]) + "\")");
     }
 
+    // The record numbers the file holds, in the store's order: a number out of that order or
+    // beyond the last a file can hold is damage to the file's keys.
+    std::vector<uint32_t> presentRecords(const FileInfo& info)
+    {
+        FileEnvironment& env = m_ctx.Environment();
+        std::vector<uint32_t> numbers;
+        env.With(false, [&](store::Txn& txn) {
+            const FileEnvironment::TableInfo* t = env.Find(txn, info.path);
+            if (!t) return;
+            auto c = txn.OpenCursor(t->table);
+            for (bool ok = c->First(); ok; ok = c->Next()) {
+                const auto* k = reinterpret_cast<const unsigned char*>(c->Key().data());
+                const uint32_t r = c->Key().size() != 4 ? 0
+                                   : uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
+                                         uint32_t(k[2]) << 8 | k[3];
+                if (r == 0 || r > kMaxRecordNumber || (!numbers.empty() && r <= numbers.back()))
+                    Problem(fileName(info) + ": a record is stored under a damaged number (key \"" +
+                            PrintableKey(std::string(c->Key().substr(0, 8))) + "\", " +
+                            std::to_string(c->Key().size()) + " bytes)");
+                else
+                    numbers.push_back(r);
+            }
+        });
+        return numbers;
+    }
+
     DataContext& m_ctx;
     int m_problems = 0;
     std::vector<State> m_state;
-    std::vector<std::string> m_keys;
+    std::unordered_map<uint32_t, std::string> m_keys;  // sparse: numbers may run far
     ChainCheck m_chains;
 };
 
@@ -138,8 +173,7 @@ int RunCheck(const Args& args)
             continue;
         }
         if (info.kind != FileKind::Data) continue;  // indexes are checked with their data file
-        records += RecCount(f);
-        checker.CheckData(info);
+        records += checker.CheckData(info);
     }
     PostingChecker(mgr.Context(), [&](const std::string& text) { checker.Problem(text); }).Run();
     checker.CheckChains();

@@ -19,6 +19,7 @@
 #include "host/data/NominalRecord.h"
 #include "host/data/SplitRecord.h"
 #include "host/data/StockRecord.h"
+#include "host/file/FileEnvironment.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CBBusContext.h"
 #include "host/framework/TransactionPost.h"
@@ -218,6 +219,14 @@ const Damage kDamage[] = {
          setLink(ctx, kFileAllocations, a, kAllocationNext, a);
          return {at("ALLOC.DTA", 37, a) + "next_allocation " + std::to_string(a) +
                  " loops back into the chain of SPLIT.DTA (file 36) record " + std::to_string(s)};
+     }},
+    {"record stored under a damaged number",
+     [](DataContext& ctx) -> Texts {
+         FileEnvironment& env = ctx.Environment();
+         env.With(true, [&](store::Txn& txn) {
+             txn.Put(env.Find(txn, "TODO.DTA")->table, std::string("\0\0\0\x05\x01", 5), "x");
+         });
+         return {"TODO.DTA (file 43): a record is stored under a damaged number"};
      }},
     // Transactions and balances left half written.
     {"split pointing at another header",
