@@ -6,6 +6,7 @@
 
 #include "host/file/FileEnvironment.h"
 #include "host/file/FileError.h"
+#include "host/file/RecordCodec.h"
 #include "host/file/RecordFile.h"
 #include "host/framework/CDDataResourceManager.h"
 #include "tools/kelo-data/ChainCheck.h"
@@ -70,6 +71,24 @@ public:
         return present.size();
     }
 
+    // Every notes block must decode whole. Returns how many blocks the file holds.
+    uint64_t CheckNotes(const FileInfo& info)
+    {
+        FileEnvironment& env = m_ctx.Environment();
+        uint64_t blocks = 0;
+        env.With(false, [&](store::Txn& txn) {
+            const FileEnvironment::TableInfo* t = env.Find(txn, info.path);
+            if (!t) return;
+            auto c = txn.OpenCursor(t->table);
+            std::string text;
+            for (bool ok = c->First(); ok; ok = c->Next(), ++blocks)
+                if (!codec::DecodeText(c->Value(), text))
+                    Problem(fileName(info) + " block " + std::to_string(recordNumberOf(c->Key())) +
+                            ": damaged: it fails its checksum");
+        });
+        return blocks;
+    }
+
     void CheckChains()
     {
         m_chains.Check([this](const std::string& text) { Problem(text); });
@@ -122,6 +141,15 @@ private:
                         index.path + " (key \"" + PrintableKey(m_keys[r]) + "\")");
     }
 
+    // The number a store key spells (four bytes, most significant first); 0 for another length.
+    static uint32_t recordNumberOf(std::string_view key)
+    {
+        const auto* k = reinterpret_cast<const unsigned char*>(key.data());
+        return key.size() != 4 ? 0
+                               : uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
+                                     uint32_t(k[2]) << 8 | k[3];
+    }
+
     // The record numbers the file holds, in the store's order: a number out of that order or
     // beyond the last a file can hold is damage to the file's keys.
     std::vector<uint32_t> presentRecords(const FileInfo& info)
@@ -133,10 +161,7 @@ private:
             if (!t) return;
             auto c = txn.OpenCursor(t->table);
             for (bool ok = c->First(); ok; ok = c->Next()) {
-                const auto* k = reinterpret_cast<const unsigned char*>(c->Key().data());
-                const uint32_t r = c->Key().size() != 4 ? 0
-                                   : uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
-                                         uint32_t(k[2]) << 8 | k[3];
+                const uint32_t r = recordNumberOf(c->Key());
                 if (r == 0 || r > kMaxRecordNumber || (!numbers.empty() && r <= numbers.back()))
                     Problem(fileName(info) + ": a record is stored under a damaged number (key \"" +
                             PrintableKey(std::string(c->Key().substr(0, 8))) + "\", " +
@@ -172,6 +197,7 @@ int RunCheck(const Args& args)
             checker.Problem(fileName(info) + ": missing");
             continue;
         }
+        if (info.kind == FileKind::Notes) records += checker.CheckNotes(info);
         if (info.kind != FileKind::Data) continue;  // indexes are checked with their data file
         records += checker.CheckData(info);
     }

@@ -228,6 +228,14 @@ const Damage kDamage[] = {
          });
          return {"TODO.DTA (file 43): a record is stored under a damaged number"};
      }},
+    {"notes block damaged",
+     [](DataContext& ctx) -> Texts {
+         FileEnvironment& env = ctx.Environment();
+         env.With(true, [&](store::Txn& txn) {
+             txn.Put(env.Find(txn, "TODO.NOT")->table, std::string("\0\0\0\x01", 4), "xxxxxxxx");
+         });
+         return {"TODO.NOT (file 45) block 1: damaged"};
+     }},
     // Transactions and balances left half written.
     {"split pointing at another header",
      [](DataContext& ctx) -> Texts {
