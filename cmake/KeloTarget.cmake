@@ -26,3 +26,14 @@ function(kelo_test name dir)
   target_link_libraries(${name} PRIVATE ${K_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# kelo_pg_tests(NAME [FILTER pattern]): the gtest binary NAME registered again, suffixed .pg, with
+# its companies made on the test cluster (KELO_TEST_STORE); FILTER keeps out LMDB-only cases.
+function(kelo_pg_tests name)
+  cmake_parse_arguments(K "" "FILTER" "" ${ARGN})
+  if(NOT K_FILTER)
+    set(K_FILTER "*")
+  endif()
+  gtest_discover_tests(${name} TEST_SUFFIX .pg TEST_FILTER "${K_FILTER}" DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "KELO_TEST_STORE=${KELO_PG_URL}" FIXTURES_REQUIRED pg LABELS pg)
+endfunction()

@@ -5,10 +5,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "host/file/FileError.h"
 #include "host/file/RecordCodec.h"
 
@@ -47,7 +43,7 @@ std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder
                                                        bool readOnly)
 {
     std::shared_ptr<FileEnvironment> env(
-        new FileEnvironment(folder, store::OpenLmdbStore(folder, create, readOnly)));
+        new FileEnvironment(folder, store::OpenStore(folder, create, readOnly)));
     {
         auto txn = env->m_store->Begin(create);
         auto catalog = txn->OpenTable(kCatalog, create);
@@ -67,14 +63,6 @@ std::shared_ptr<FileEnvironment> FileEnvironment::Open(const std::string& folder
             std::memcpy(&env->m_nextTableId, next->data(), 4);
         txn->Commit();
     }
-    const std::string lockPath = folder + "/records.lck";
-    env->m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    // A reader never locks records, so a lock file it may not write is no obstacle.
-    if (env->m_lockFd < 0 && !readOnly)
-        throw FileError("cannot open the record lock file " + lockPath);
-    if (!readOnly)
-        env->m_stampFd =
-            ::open(env->ChangeStampPath().c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     return env;
 }
 
@@ -104,8 +92,6 @@ std::string FileEnvironment::FormatMessage(const std::string& folder, uint32_t f
 FileEnvironment::~FileEnvironment()
 {
     m_frames.clear();  // abort what is still open before the store goes
-    if (m_lockFd >= 0) ::close(m_lockFd);
-    if (m_stampFd >= 0) ::close(m_stampFd);
 }
 
 std::string FileEnvironment::ChangeStampPath() const { return m_folder + "/changes.stamp"; }
@@ -164,11 +150,7 @@ void FileEnvironment::ShortTxn::Commit()
 
 void FileEnvironment::Committed(bool wrote)
 {
-    // The writer's pid lets a watching process tell other processes' commits from its own.
-    if (wrote && m_stampFd >= 0) {
-        const int32_t pid = ::getpid();
-        (void)!::pwrite(m_stampFd, &pid, sizeof pid, 0);
-    }
+    if (wrote) m_store->Committed();
 }
 
 void FileEnvironment::Forget()
@@ -281,32 +263,19 @@ std::vector<std::string> FileEnvironment::Paths(store::Txn& txn)
     return paths;
 }
 
-namespace {
-
-// Open file description locks belong to this environment's descriptor, not to the process:
-// closing another open of the same company (a tool, a second window) leaves them in place, two
-// opens in one process exclude each other as two desks would, and they go when the process dies.
-bool setLock(int fd, short type, int fileNumber, uint32_t recordNumber)
-{
-    struct flock fl {};
-    fl.l_type = type;
-    fl.l_whence = SEEK_SET;
-    fl.l_start = (off_t(fileNumber) << 32) | recordNumber;
-    fl.l_len = 1;
-    fl.l_pid = 0;
-    return ::fcntl(fd, F_OFD_SETLK, &fl) == 0;
-}
-
-}  // namespace
-
 bool FileEnvironment::Lock(int fileNumber, uint32_t recordNumber)
 {
-    return setLock(m_lockFd, F_WRLCK, fileNumber, recordNumber);
+    return m_store->Lock(fileNumber, recordNumber);
 }
 
 void FileEnvironment::Unlock(int fileNumber, uint32_t recordNumber)
 {
-    setLock(m_lockFd, F_UNLCK, fileNumber, recordNumber);
+    m_store->Unlock(fileNumber, recordNumber);
+}
+
+std::unique_ptr<store::ChangeFeed> FileEnvironment::OpenChangeFeed()
+{
+    return m_store->OpenChangeFeed();
 }
 
 }  // namespace kelo

@@ -74,13 +74,15 @@ public:
     // Changes whenever a file is created, deleted or renamed, so descriptors can cache lookups.
     uint64_t CatalogGeneration() const { return m_generation; }
 
-    // Advisory record locks (open file description locks on the company's lock file): held by
-    // this open of the company against every other open, in this process or another.
+    // Advisory record locks, held by this open of the company against every other open, in this
+    // process or another, and gone with the process.
     bool Lock(int fileNumber, uint32_t recordNumber);
     void Unlock(int fileNumber, uint32_t recordNumber);
 
-    // Rewritten with the writer's pid on every committed write; watched for changes.
+    // LMDB: rewritten with the writer's pid on every committed write; watched for changes.
     std::string ChangeStampPath() const;
+    // A server company's notices of other desks' commits; nullptr for LMDB (watch the stamp).
+    std::unique_ptr<store::ChangeFeed> OpenChangeFeed();
 
 private:
     struct ShortTxn {
@@ -112,8 +114,6 @@ private:
     uint64_t m_generation = 1;
     uint64_t m_catalogVersion = 0;
     uint32_t m_nextTableId = 1;
-    int m_lockFd = -1;
-    int m_stampFd = -1;
 };
 
 }  // namespace kelo

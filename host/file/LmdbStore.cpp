@@ -288,12 +288,40 @@ public:
             mdb_reader_check(m_env, &dead);  // slots of readers that were killed
             m_lockInode = lockInode();
         }
+        const std::string lockPath = folder + "/records.lck";
+        m_lockFd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        // A reader never locks records, so a lock file it may not write is no obstacle.
+        if (m_lockFd < 0 && !readOnly) {
+            mdb_env_close(m_env);
+            m_env = nullptr;
+            throw FileError("cannot open the record lock file " + lockPath);
+        }
+        if (!readOnly)
+            m_stampFd = ::open((folder + "/changes.stamp").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         watchMap();
     }
     ~LmdbStore() override
     {
         ForgetStoreMap(this);
         if (m_env) mdb_env_close(m_env);
+        if (m_lockFd >= 0) ::close(m_lockFd);
+        if (m_stampFd >= 0) ::close(m_stampFd);
+    }
+    bool Lock(int fileNumber, uint32_t recordNumber) override
+    {
+        return setLock(F_WRLCK, fileNumber, recordNumber);
+    }
+    void Unlock(int fileNumber, uint32_t recordNumber) override
+    {
+        setLock(F_UNLCK, fileNumber, recordNumber);
+    }
+    void Committed() override
+    {
+        // The writer's pid lets a watching process tell other processes' commits from its own.
+        if (m_stampFd >= 0) {
+            const int32_t pid = ::getpid();
+            (void)!::pwrite(m_stampFd, &pid, sizeof pid, 0);
+        }
     }
     std::unique_ptr<Txn> Begin(bool write) override
     {
@@ -325,6 +353,21 @@ public:
     }
 
 private:
+    // Open file description locks belong to this store's descriptor, not to the process:
+    // closing another open of the same company (a tool, a second window) leaves them in place,
+    // two opens in one process exclude each other as two desks would, and they go when the
+    // process dies.
+    bool setLock(short type, int fileNumber, uint32_t recordNumber)
+    {
+        struct flock fl {};
+        fl.l_type = type;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = (off_t(fileNumber) << 32) | recordNumber;
+        fl.l_len = 1;
+        fl.l_pid = 0;
+        return ::fcntl(m_lockFd, F_OFD_SETLK, &fl) == 0;
+    }
+
     int openEnv(size_t map, unsigned flags)
     {
         if (m_env) mdb_env_close(m_env);
@@ -425,6 +468,8 @@ private:
     bool m_readOnly = false;
     ino_t m_lockInode = 0;
     int m_open = 0;
+    int m_lockFd = -1;
+    int m_stampFd = -1;
 };
 
 void LmdbTxn::Commit()

@@ -49,10 +49,29 @@ public:
     virtual void Commit() = 0;
 };
 
+// Notices of commits made through other opens of the company, for windows that refill when
+// another desk writes.
+class ChangeFeed {
+public:
+    virtual ~ChangeFeed() = default;
+    // Becomes readable when notices may have come.
+    virtual int Socket() const = 0;
+    // Takes what came; true when any of it is another process's commit.
+    virtual bool TakeOthers() = 0;
+};
+
 class Store {
 public:
     virtual ~Store() = default;
     virtual std::unique_ptr<Txn> Begin(bool write) = 0;
+    // Record locks between every open of the company, in this process or another: held by this
+    // open until unlocked or until the process ends. False when another open holds it.
+    virtual bool Lock(int fileNumber, uint32_t recordNumber) = 0;
+    virtual void Unlock(int fileNumber, uint32_t recordNumber) = 0;
+    // Called after each committed write, to tell the other opens.
+    virtual void Committed() = 0;
+    // A feed of other processes' commits; nullptr when the company's change stamp file tells.
+    virtual std::unique_ptr<ChangeFeed> OpenChangeFeed() { return nullptr; }
 };
 
 // Opens (or, with create, makes) the LMDB environment in `folder`. With readOnly, write
@@ -61,5 +80,19 @@ public:
 // permission, no space, a data file cut short or damaged, not enough address space.
 std::unique_ptr<Store> OpenLmdbStore(const std::string& folder, bool create,
                                      bool readOnly = false);
+
+// Opens (or, with create, makes) the company kept in a PostgreSQL database named by a
+// `postgresql://` URL. Throws kelo::FileError with what failed: the server cannot be reached,
+// the role or database is refused, the database holds no company.
+std::unique_ptr<Store> OpenPgStore(const std::string& url, bool create, bool readOnly = false);
+
+// The server URL a company argument names: the argument itself when it is a postgresql:// URL,
+// the first line of its server.url file when it is a folder holding one; empty for an LMDB folder.
+std::string ServerUrl(const std::string& company);
+// The URL without its password, for messages.
+std::string ShownUrl(const std::string& url);
+
+// The company's store: on the server ServerUrl names, else LMDB in the folder.
+std::unique_ptr<Store> OpenStore(const std::string& company, bool create, bool readOnly = false);
 
 }  // namespace kelo::store

@@ -14,7 +14,8 @@ namespace kelo::host {
 
 HostSession::HostSession(const std::string& folder, const std::string& user) : m_folder(folder)
 {
-    if (!std::filesystem::is_directory(folder))
+    // A server company is named by its URL (or a folder naming it), not held in the folder.
+    if (store::ServerUrl(folder).empty() && !std::filesystem::is_directory(folder))
         throw std::runtime_error("The company folder " + folder + " does not exist.");
     try {
         m_context = std::make_unique<CBBusContext>(DataContext::Open(folder), user);

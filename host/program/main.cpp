@@ -93,7 +93,8 @@ int main(int argc, char** argv)
                   QStringLiteral("kelo-task-manager.png"))));
     };
     std::error_code ec;
-    if (!options->companyGiven && !std::filesystem::exists(options->company + "/data.mdb", ec)) {
+    if (!options->companyGiven && !std::filesystem::exists(options->company + "/data.mdb", ec) &&
+        kelo::store::ServerUrl(options->company).empty()) {
         startApplication();
         if (!OfferDemoCompany(options->company)) {
             std::fprintf(stderr, "kelo-host: no company in %s; give one with --company DIR\n",

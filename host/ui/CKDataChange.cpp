@@ -6,6 +6,7 @@
 
 #include <QFileSystemWatcher>
 #include <QPointer>
+#include <QSocketNotifier>
 #include <QVector>
 
 #include <fcntl.h>
@@ -29,7 +30,10 @@ pid_t stampWriter(const std::string& path)
 }
 
 struct Company {
-    std::unique_ptr<QFileSystemWatcher> watcher;
+    std::unique_ptr<QFileSystemWatcher> watcher;  // LMDB: the change stamp file
+    // A server company: the connection its notices of commits arrive on.
+    std::unique_ptr<store::ChangeFeed> feed;
+    std::unique_ptr<QSocketNotifier> notifier;
     QVector<QPointer<CKDialog>> windows;
 };
 
@@ -37,6 +41,13 @@ std::map<std::string, Company>& companies()
 {
     static std::map<std::string, Company> all;
     return all;
+}
+
+void postToWindows(const Company& c)
+{
+    const auto windows = c.windows;  // a window may unregister while handling it
+    for (const QPointer<CKDialog>& w : windows)
+        if (w) w->PostCommand(kCommandDataChanged);
 }
 
 void announce(const std::string& stamp)
@@ -47,9 +58,28 @@ void announce(const std::string& stamp)
     if (!it->second.watcher->files().contains(QString::fromStdString(stamp)))
         it->second.watcher->addPath(QString::fromStdString(stamp));
     if (stampWriter(stamp) == ::getpid()) return;
-    const auto windows = it->second.windows;  // a window may unregister while handling it
-    for (const QPointer<CKDialog>& w : windows)
-        if (w) w->PostCommand(kCommandDataChanged);
+    postToWindows(it->second);
+}
+
+void announceFromServer(const std::string& key)
+{
+    auto it = companies().find(key);
+    if (it != companies().end() && it->second.feed->TakeOthers()) postToWindows(it->second);
+}
+
+void watch(Company& c, const std::string& key, FileEnvironment& env)
+{
+    c.feed = env.OpenChangeFeed();
+    if (c.feed) {
+        c.notifier = std::make_unique<QSocketNotifier>(c.feed->Socket(), QSocketNotifier::Read);
+        QObject::connect(c.notifier.get(), &QSocketNotifier::activated,
+                         [key] { announceFromServer(key); });
+        return;
+    }
+    c.watcher = std::make_unique<QFileSystemWatcher>();
+    c.watcher->addPath(QString::fromStdString(key));
+    QObject::connect(c.watcher.get(), &QFileSystemWatcher::fileChanged,
+                     [key](const QString&) { announce(key); });
 }
 
 }  // namespace
@@ -59,12 +89,7 @@ void RegisterWindowForUpdates(CKDialog* window, const DataContext& context)
     if (!window) return;
     const std::string stamp = context.Environment().ChangeStampPath();
     Company& c = companies()[stamp];
-    if (!c.watcher) {
-        c.watcher = std::make_unique<QFileSystemWatcher>();
-        c.watcher->addPath(QString::fromStdString(stamp));
-        QObject::connect(c.watcher.get(), &QFileSystemWatcher::fileChanged,
-                         [stamp](const QString&) { announce(stamp); });
-    }
+    if (!c.watcher && !c.feed) watch(c, stamp, context.Environment());
     c.windows.removeAll(QPointer<CKDialog>());
     if (!c.windows.contains(window)) c.windows.push_back(window);
 }
@@ -72,10 +97,7 @@ void RegisterWindowForUpdates(CKDialog* window, const DataContext& context)
 void NotifyDataChanged(const DataContext& context)
 {
     auto it = companies().find(context.Environment().ChangeStampPath());
-    if (it == companies().end()) return;
-    const auto windows = it->second.windows;
-    for (const QPointer<CKDialog>& w : windows)
-        if (w) w->PostCommand(kCommandDataChanged);
+    if (it != companies().end()) postToWindows(it->second);
 }
 
 void UnregisterWindowForUpdates(CKDialog* window)

@@ -26,5 +26,6 @@ int RunImport(const Args& args);
 int RunCheck(const Args& args);
 int RunStat(const Args& args);
 int RunUpgrade(const Args& args);
+int RunCopy(const Args& args);
 
 }  // namespace kelo::tool

@@ -42,12 +42,14 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 
 bool IsCompanyFolder(const std::string& folder)
 {
-    return std::filesystem::exists(std::filesystem::path(folder) / "data.mdb");
+    return std::filesystem::exists(std::filesystem::path(folder) / "data.mdb") ||
+           !store::ServerUrl(folder).empty();
 }
 
 DataContext OpenCompany(const std::string& folder, bool forReading)
 {
-    if (!std::filesystem::is_directory(folder))
+    const bool server = !store::ServerUrl(folder).empty();
+    if (!server && !std::filesystem::is_directory(folder))
         throw ToolError(folder + ": no such folder");
     if (!IsCompanyFolder(folder)) throw ToolError(folder + ": not a company folder (no data.mdb)");
     try {

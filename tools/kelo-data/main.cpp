@@ -15,7 +15,9 @@
 namespace {
 
 constexpr const char* kAbout =
-    "Make, inspect, change and check the folders that hold Kelo companies.\n"
+    "Make, inspect, change and check the folders that hold Kelo companies. Wherever a DIR is\n"
+    "asked for, a postgresql:// URL (or a folder whose server.url file holds one) names a\n"
+    "company kept on a PostgreSQL server.\n"
     "\n"
     "Commands:\n"
     "  create DIR                     make an empty company with every file\n"
@@ -26,6 +28,8 @@ constexpr const char* kAbout =
     "  check DIR                      verify records and indexes\n"
     "  stat DIR                       record count of each file\n"
     "  upgrade DIR                    convert a company made by an older version\n"
+    "  copy FROM TO                   copy a company between a folder and a server, all or\n"
+    "                                 nothing (TO is a new folder or an empty database)\n"
     "  help                           this text\n"
     "\f\n"
     "Exit status: 0 when the command did its work, 1 when it failed (the message names the\n"
@@ -45,6 +49,7 @@ const Command kCommands[] = {
     {"check", kelo::tool::RunCheck, {}},
     {"stat", kelo::tool::RunStat, {}},
     {"upgrade", kelo::tool::RunUpgrade, {}},
+    {"copy", kelo::tool::RunCopy, {}},
 };
 
 int usageError(const kelo::CommandLine& line, const std::string& message) {

@@ -7,7 +7,14 @@
 
 namespace kelo::test {
 
-// A company made empty in a fresh temporary folder, removed again with the fixture.
+// Where a test company goes: a fresh temporary folder, or with KELO_TEST_STORE naming a test
+// cluster's admin URL, a fresh database there (its URL). Removed again by RemoveCompany.
+std::string NewCompanyLocation();
+void RemoveCompany(const std::string& location);
+// The test cluster's admin URL; empty when the tests run on LMDB.
+std::string TestStoreUrl();
+
+// A company made empty in a fresh temporary folder (or test database), removed with the fixture.
 class TempCompany {
 public:
     TempCompany();
