@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 #include <utility>
 #include <vector>
@@ -80,98 +81,208 @@ private:
 };
 
 // A walk over one table that fetches rows in batches, so a fill pays one round trip per batch.
+// Batches are kept for the transaction (up to a budget) and seeks within one are answered from
+// memory: a fill that follows chains through a file (an account's headers) ends up reading the
+// file a batch at a time instead of a record at a time. A write drops them all.
 class PgCursor final : public Cursor {
 public:
     PgCursor(PgTxn& txn, Table t) : m_txn(txn), m_table(t) {}
 
     bool Seek(Bytes key) override
     {
-        if (fresh() && !m_rows.empty() && key >= Bytes(m_rows.front().first) &&
-            key <= Bytes(m_rows.back().first)) {
-            // Within what was read ahead: no need to ask the server.
-            auto it = std::lower_bound(m_rows.begin(), m_rows.end(), key,
-                                       [](const auto& row, Bytes k) { return Bytes(row.first) < k; });
-            return land(size_t(it - m_rows.begin()));
+        if (!fresh()) forget();
+        const auto after = m_chunks.upper_bound(key);
+        const auto it = after == m_chunks.begin() ? m_chunks.end() : std::prev(after);
+        if (it != m_chunks.end() && (key <= Bytes(it->second.rows.back().first) || it->second.endAfter))
+            return within(it, key);
+        // Misses follow one another when a walk jumps about: read further ahead each time.
+        const uint32_t limit = m_seekBatch;
+        m_seekBatch = std::min(kMostBatch, m_seekBatch * 8);
+        // A record number a little past a batch read before: read on from that batch's end, so
+        // batches meet instead of leaving slivers between them that each cost a trip.
+        if (it != m_chunks.end() && key.size() == 4 && it->first.size() == 4) {
+            const Bytes last = it->second.rows.back().first;
+            if (last.size() == 4 && be32(key) - be32(last) <= limit / 2) {
+                land(it, it->second.rows.size() - 1);
+                if (!fetch(std::string(last), false, limit, false)) return false;
+                const Chunk& c = m_cur->second;
+                if (key <= Bytes(c.rows.back().first) || c.endAfter) return within(m_cur, key);
+            }
         }
-        return forward("from_ge", key, kFirstBatch, false);
+        return fetch(key, true, limit, false);
     }
-    bool First() override { return forward("from_ge", Bytes(), kFirstBatch, true); }
-    bool Last() override { return backward(nullptr, kFirstBatch, true); }
+    bool First() override
+    {
+        if (!fresh()) forget();
+        if (!m_chunks.empty() && m_chunks.begin()->second.endBefore) return land(m_chunks.begin(), 0);
+        return fetch(Bytes(), true, kFirstBatch, true);
+    }
+    bool Last() override { return fetchBack(nullptr, kFirstBatch, true); }
     bool Next() override
     {
         if (!m_valid) return false;
-        if (fresh() && m_pos + 1 < m_rows.size()) return land(m_pos + 1);
-        if (fresh() && m_endAfter) return land(m_rows.size());
-        const std::string from = m_rows[m_pos].first;
-        return forward("from_gt", from, grow(), false);
+        if (!fresh()) return fetch(reposition(), false, grow(), false);
+        Chunk& c = m_cur->second;
+        if (m_pos + 1 < c.rows.size()) return land(m_cur, m_pos + 1);
+        if (c.endAfter) return invalid();
+        if (auto f = c.follows.empty() ? m_chunks.end() : m_chunks.find(c.follows); f != m_chunks.end())
+            return land(f, 0);
+        return fetch(std::string(c.rows.back().first), false, grow(), false);
     }
     bool Prev() override
     {
         if (!m_valid) return false;
-        if (fresh() && m_pos > 0) return land(m_pos - 1);
-        if (fresh() && m_endBefore) return land(m_rows.size());
-        const std::string from = m_rows[m_pos].first;
-        return backward(&from, grow(), false);
+        if (!fresh()) {
+            const std::string from = reposition();
+            return fetchBack(&from, grow(), false);
+        }
+        const Chunk& c = m_cur->second;
+        if (m_pos > 0) return land(m_cur, m_pos - 1);
+        if (c.endBefore) return invalid();
+        const std::string from = c.rows.front().first;
+        return fetchBack(&from, grow(), false);
     }
     bool Valid() const override { return m_valid; }
-    Bytes Key() const override { return m_rows[m_pos].first; }
-    Bytes Value() const override { return m_rows[m_pos].second; }
+    Bytes Key() const override { return m_cur->second.rows[m_pos].first; }
+    Bytes Value() const override { return m_cur->second.rows[m_pos].second; }
 
 private:
+    using Row = std::pair<std::string, std::string>;
+    // Rows that follow one another in the table, with what is known of its ends.
+    struct Chunk {
+        std::vector<Row> rows;
+        bool endAfter = false;   // nothing follows the last row
+        bool endBefore = false;  // nothing precedes the first
+        std::string follows;     // the first key of the batch that comes right after, if known
+        size_t bytes = 0;
+    };
+    // Read-ahead kept per walk; past it the batches are dropped and read again when needed.
+    static constexpr size_t kBudget = size_t(96) << 20;
+
     bool fresh() const { return m_seen == m_txn.Writes(); }
+    static uint32_t be32(Bytes k)
+    {
+        const auto* u = reinterpret_cast<const unsigned char*>(k.data());
+        return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
+    }
+    // The first row not below `key` in a batch that covers it.
+    bool within(std::map<std::string, Chunk, std::less<>>::iterator it, Bytes key)
+    {
+        const auto& rows = it->second.rows;
+        auto row = std::lower_bound(rows.begin(), rows.end(), key,
+                                    [](const Row& r, Bytes k) { return Bytes(r.first) < k; });
+        if (row == rows.end()) return invalid();
+        return land(it, size_t(row - rows.begin()));
+    }
     uint32_t grow()
     {
         m_batch = std::min(kMostBatch, std::max(kFirstBatch, m_batch * 2));
         return m_batch;
     }
-    bool land(size_t pos)
+    bool invalid()
     {
-        m_valid = pos < m_rows.size();
-        m_pos = m_valid ? pos : 0;
-        return m_valid;
+        m_valid = false;
+        return false;
     }
-    void load(const PGresult* r, bool reverse)
+    bool land(std::map<std::string, Chunk, std::less<>>::iterator it, size_t pos)
     {
-        m_rows.clear();
-        const int n = PQntuples(r);
-        m_rows.reserve(size_t(n));
-        for (int i = 0; i < n; ++i) {
-            const int row = reverse ? n - 1 - i : i;
-            m_rows.emplace_back(std::string(PQgetvalue(r, row, 0), size_t(PQgetlength(r, row, 0))),
-                                std::string(PQgetvalue(r, row, 1), size_t(PQgetlength(r, row, 1))));
-        }
+        m_cur = it;
+        m_pos = pos;
+        m_valid = true;
+        return true;
+    }
+    // After a write: the current key, with every batch dropped.
+    std::string reposition()
+    {
+        std::string key(Key());
+        forget();
+        return key;
+    }
+    void forget()
+    {
+        m_chunks.clear();
+        m_bytes = 0;
+        m_valid = false;
+        m_seekBatch = kFirstBatch;
         m_seen = m_txn.Writes();
     }
-    bool forward(const char* statement, Bytes from, uint32_t limit, bool fromStart)
+    bool keep(const PGresult* r, bool reverse, bool endAfter, bool endBefore, std::string follows)
     {
-        if (fromStart || std::string_view(statement) == "from_ge") m_batch = limit;
-        PgInt4 t(m_table), n(limit);
-        PgResult r = m_txn.Session().Run(statement, {t.param(), {from}, n.param()}, "reading");
-        load(r.get(), false);
-        m_endAfter = m_rows.size() < limit;
-        m_endBefore = fromStart;
-        return land(0);
+        const int n = PQntuples(r);
+        if (n == 0) return invalid();
+        Chunk c;
+        c.rows.reserve(size_t(n));
+        size_t bytes = 0;
+        for (int i = 0; i < n; ++i) {
+            const int row = reverse ? n - 1 - i : i;
+            c.rows.emplace_back(std::string(PQgetvalue(r, row, 0), size_t(PQgetlength(r, row, 0))),
+                                std::string(PQgetvalue(r, row, 1), size_t(PQgetlength(r, row, 1))));
+            bytes += c.rows.back().first.size() + c.rows.back().second.size() + 64;
+        }
+        c.endAfter = endAfter;
+        c.endBefore = endBefore;
+        c.follows = std::move(follows);
+        c.bytes = bytes;
+        if (m_bytes + bytes > kBudget) forget();
+        m_bytes += bytes;
+        m_seen = m_txn.Writes();
+        // A batch read earlier that lies wholly inside this one would shadow it in lookups.
+        for (auto at = m_chunks.lower_bound(Bytes(c.rows.front().first));
+             at != m_chunks.end() && at->second.rows.back().first <= c.rows.back().first &&
+             !(at->second.endAfter && !c.endAfter);) {
+            m_bytes -= at->second.bytes;
+            at = m_chunks.erase(at);
+        }
+        std::string first = c.rows.front().first;
+        auto it = m_chunks.insert_or_assign(std::move(first), std::move(c)).first;
+        return land(it, reverse ? it->second.rows.size() - 1 : 0);
     }
-    bool backward(const std::string* before, uint32_t limit, bool fromEnd)
+    // Reads ahead from `from`, stopping where a batch read before begins, so no row is read
+    // twice and batches that meet are walked across without asking again.
+    bool fetch(Bytes from, bool inclusive, uint32_t limit, bool fromStart)
     {
+        if (fromStart) m_batch = limit;
+        Chunk* before = m_valid && !inclusive ? &m_cur->second : nullptr;
+        const auto next = m_chunks.upper_bound(from);
+        const std::string bound = next != m_chunks.end() ? next->first : std::string();
+        PgInt4 t(m_table), n(limit);
+        PgSession& session = m_txn.Session();
+        PgResult r = bound.empty()
+            ? session.Run(inclusive ? "from_ge" : "from_gt", {t.param(), {from}, n.param()}, "reading")
+            : session.Run(inclusive ? "from_ge_below" : "from_gt_below",
+                          {t.param(), {from}, {bound}, n.param()}, "reading");
+        const uint32_t rows = uint32_t(PQntuples(r.get()));
+        const bool short_ = rows < limit;
+        if (rows == 0) {
+            if (bound.empty()) {
+                if (before) before->endAfter = true;
+                return invalid();
+            }
+            if (before) before->follows = bound;
+            return land(next, 0);
+        }
+        if (before) before->follows = std::string(PQgetvalue(r.get(), 0, 0), size_t(PQgetlength(r.get(), 0, 0)));
+        return keep(r.get(), false, short_ && bound.empty(), fromStart, short_ ? bound : std::string());
+    }
+    bool fetchBack(const std::string* before, uint32_t limit, bool fromEnd)
+    {
+        if (!fresh()) forget();
         if (fromEnd) m_batch = limit;
         PgInt4 t(m_table), n(limit);
         PgResult r = before ? m_txn.Session().Run("back_lt", {t.param(), {*before}, n.param()}, "reading")
                             : m_txn.Session().Run("back_all", {t.param(), n.param()}, "reading");
-        load(r.get(), true);
-        m_endBefore = m_rows.size() < limit;
-        m_endAfter = fromEnd;
-        return land(m_rows.empty() ? 0 : m_rows.size() - 1);
+        return keep(r.get(), true, fromEnd, uint32_t(PQntuples(r.get())) < limit, std::string());
     }
 
     PgTxn& m_txn;
     Table m_table;
-    std::vector<std::pair<std::string, std::string>> m_rows;
+    std::map<std::string, Chunk, std::less<>> m_chunks;  // by first key
+    std::map<std::string, Chunk, std::less<>>::iterator m_cur;
     size_t m_pos = 0;
     bool m_valid = false;
-    bool m_endAfter = false;   // nothing follows the last row read ahead
-    bool m_endBefore = false;  // nothing precedes the first
+    size_t m_bytes = 0;
     uint32_t m_batch = kFirstBatch;
+    uint32_t m_seekBatch = kFirstBatch;
     uint64_t m_seen = 0;
 };
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -376,6 +377,44 @@ TEST(RecordFile, ARecordLockHoldsOffAnotherProcess)
     EXPECT_TRUE(taken) << "released when the holder ended";
     UnLockRec(bills, 5);
     UnLockRec(bills, 6);
+}
+
+TEST(RecordFile, ADeskKilledMidSaveLeavesTheCompanyWholeAndItsLocksFree)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    WriteRec(bills, 1, record(bills, 1).data());
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        DataContext own = DataContext::Open(co.Folder());
+        DataFile theirs = own.File(kFileBills);
+        LockRec(theirs, 1);
+        own.Environment().PushTxn(true);
+        WriteRec(theirs, 1, record(theirs, 7).data());
+        for (uint32_t r = 2; r <= 500; ++r) WriteRec(theirs, r, record(theirs, 7).data());
+        (void)!write(ready[1], "w", 1);
+        pause();  // mid-save, lock held and the write transaction open, until killed
+        _exit(0);
+    }
+    char got = 0;
+    ASSERT_EQ(read(ready[0], &got, 1), 1);
+    EXPECT_EQ(LockRec(bills, 1), 0);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    bool taken = false;
+    for (int i = 0; i < 200 && !(taken = LockRec(bills, 1)); ++i) usleep(10'000);
+    EXPECT_TRUE(taken) << "the killed desk's lock went with it";
+    EXPECT_EQ(RecCount(bills), 1u) << "nothing of the unfinished save";
+    auto rec = record(bills, 0);
+    ASSERT_EQ(ReadRec(bills, 1, rec.data()), 1);
+    EXPECT_EQ(rec, record(bills, 1));
+    WriteRec(bills, 2, record(bills, 2).data());  // writers are not held off by the dead one
+    EXPECT_EQ(RecCount(bills), 2u);
+    UnLockRec(bills, 1);
 }
 
 TEST(RecordFile, ARecordLockSurvivesASecondOpenOfTheCompanyInTheSameProcess)
