@@ -293,11 +293,12 @@ public:
     {
         m_session.Exec(std::string("LISTEN ") + kChannel, "listening for changes");
     }
+    // -1 once the connection is lost (libpq closes it when it sees the end).
     int Socket() const override { return PQsocket(m_session.Conn()); }
     bool TakeOthers() override
     {
         bool others = false;
-        PQconsumeInput(m_session.Conn());
+        if (!PQconsumeInput(m_session.Conn())) return false;
         while (PGnotify* n = PQnotifies(m_session.Conn())) {
             others = others || m_self != n->extra;
             PQfreemem(n);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QSignalBlocker>
 
+#include "host/file/Store.h"
 #include "host/program/HostSession.h"
 #include "host/program/HostSettings.h"
 #include "host/program/ReminderDialog.h"
@@ -54,7 +55,7 @@ void HostWindow::ShowSummary()
         QStringLiteral("<h2>%1</h2><p>%2</p><p>User: <b>%3</b><br>Program date: <b>%4</b></p>"
                        "<p>Tasks &rarr; Task Manager opens the Task Manager.</p>")
             .arg(company.isEmpty() ? QStringLiteral("(no company name)") : company.toHtmlEscaped(),
-                 QString::fromStdString(m_session.Folder()).toHtmlEscaped(),
+                 QString::fromStdString(store::ShownUrl(m_session.Folder())).toHtmlEscaped(),
                  QString::fromStdString(m_session.UserName()).toHtmlEscaped(),
                  QString::fromStdString(DateNumberToFullString(GetProgramDate()))));
 }

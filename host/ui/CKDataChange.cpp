@@ -64,7 +64,10 @@ void announce(const std::string& stamp)
 void announceFromServer(const std::string& key)
 {
     auto it = companies().find(key);
-    if (it != companies().end() && it->second.feed->TakeOthers()) postToWindows(it->second);
+    if (it == companies().end()) return;
+    if (it->second.feed->TakeOthers()) postToWindows(it->second);
+    // A lost connection leaves its socket readable for ever: stop listening rather than spin.
+    if (it->second.feed->Socket() < 0) it->second.notifier->setEnabled(false);
 }
 
 void watch(Company& c, const std::string& key, FileEnvironment& env)

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include "host/file/Store.h"
 #include "tools/kelo-data/ToolError.h"
 #include "tools/kelo-data/ToolSupport.h"
 
@@ -38,6 +39,9 @@ void removeDeadStaging(const fs::path& target)
 CompanyFolder::CompanyFolder(std::string folder) : m_folder(std::move(folder))
 {
     while (m_folder.size() > 1 && m_folder.back() == '/') m_folder.pop_back();
+    if (!store::ServerUrl(m_folder).empty())
+        throw ToolError(store::ShownUrl(m_folder) + ": a company is made in a folder; "
+                        "put it on the server with kelo-data copy");
     std::error_code ec;
     const fs::path target(m_folder);
     removeDeadStaging(target);
