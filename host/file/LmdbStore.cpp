@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -36,21 +39,56 @@ void check(int rc, const char* what)
 // over a large company leaves most of the file counted in the process's resident size. When the
 // last transaction of a long read ends and the mapped pages pass a budget, they are let go: they
 // stay in the page cache and map again on the next touch. Letting go during a walk instead was
-// measured to fault twenty to thirty times as often.
+// measured to fault twenty to thirty times as often. Dropping a few hundred megabytes of page
+// tables takes the kernel 15-20 ms, too long a pause for a window, so a thread of its own does it;
+// the map lock keeps it off a map that LMDB is moving or closing.
 class ResidentWindow {
 public:
     explicit ResidentWindow(const std::string& data) : m_data(data) {}
+    ~ResidentWindow() { Stop(); }
+
     void Read() { ++m_reads; }
     void Idle()
     {
         if (m_reads < kLongRead) return;
         m_reads = 0;
-        if (overBudget()) trim();
+        std::lock_guard lock(m_mutex);
+        if (m_stopping) return;
+        m_wanted = true;
+        if (!m_thread.joinable()) m_thread = std::thread([this] { run(); });
+        m_wake.notify_one();
+    }
+    // Held while the map moves or closes.
+    std::unique_lock<std::mutex> HoldMap() { return std::unique_lock(m_mapMutex); }
+    void Stop()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
+        if (m_thread.joinable()) m_thread.join();
     }
 
 private:
     static constexpr unsigned kLongRead = 8192;
     static constexpr long kBudgetBytes = 128L << 20;
+
+    void run()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_wanted || m_stopping; });
+            if (m_stopping) return;
+            m_wanted = false;
+            lock.unlock();
+            if (overBudget()) {
+                std::lock_guard map(m_mapMutex);
+                trim();
+            }
+            lock.lock();
+        }
+    }
 
     static bool overBudget()
     {
@@ -79,8 +117,14 @@ private:
         std::fclose(f);
     }
 
-    std::string m_data;
-    unsigned m_reads = 0;
+    const std::string m_data;
+    unsigned m_reads = 0;  // the caller's thread only
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_wanted = false;
+    bool m_stopping = false;
+    std::mutex m_mapMutex;
+    std::thread m_thread;
 };
 
 // LMDB's own order (bytes compared as unsigned, the shorter first on a tie), without its call to
@@ -302,6 +346,7 @@ public:
     }
     ~LmdbStore() override
     {
+        m_window.Stop();
         ForgetStoreMap(this);
         if (m_env) mdb_env_close(m_env);
         if (m_lockFd >= 0) ::close(m_lockFd);
@@ -370,6 +415,7 @@ private:
 
     int openEnv(size_t map, unsigned flags)
     {
+        const auto held = m_window.HoldMap();
         if (m_env) mdb_env_close(m_env);
         m_env = nullptr;
         check(mdb_env_create(&m_env), "create environment");
@@ -454,6 +500,7 @@ private:
         const uint64_t used = (uint64_t(info.me_last_pgno) + 1) * st.ms_psize;
         if (used * 2 < info.me_mapsize) return;
         const size_t want = mapFor(used);
+        const auto held = m_window.HoldMap();
         if (mdb_env_set_mapsize(m_env, want) == MDB_SUCCESS) m_map = want;
         watchMap();  // the map may have moved
     }
@@ -492,6 +539,7 @@ LmdbTxn::LmdbTxn(MDB_env* env, bool write, LmdbStore* store, ResidentWindow& win
     int rc = mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn);
     if (rc == MDB_MAP_RESIZED) {
         // Another process grew the file past our map: adopt its size, then begin again.
+        const auto held = m_window.HoldMap();
         mdb_env_set_mapsize(env, 0);
         rc = mdb_txn_begin(env, nullptr, write ? 0 : MDB_RDONLY, &m_txn);
     }
