@@ -40,6 +40,13 @@ Record readRecord(DataContext& ctx, int file, uint32_t recno)
     return rec;
 }
 
+// Bytes that are no stored record, under `key` of the store's table `path`.
+void putStored(DataContext& ctx, const char* path, const std::string& key)
+{
+    FileEnvironment& env = ctx.Environment();
+    env.With(true, [&](store::Txn& txn) { txn.Put(env.Find(txn, path)->table, key, "xxxxxxxx"); });
+}
+
 // A bill payment as the payment dialog hands it over: 1200 pays 7100.
 uint32_t payRent(DataContext& ctx, double net, double tax)
 {
@@ -222,18 +229,12 @@ const Damage kDamage[] = {
      }},
     {"record stored under a damaged number",
      [](DataContext& ctx) -> Texts {
-         FileEnvironment& env = ctx.Environment();
-         env.With(true, [&](store::Txn& txn) {
-             txn.Put(env.Find(txn, "TODO.DTA")->table, std::string("\0\0\0\x05\x01", 5), "x");
-         });
+         putStored(ctx, "TODO.DTA", std::string("\0\0\0\x05\x01", 5));
          return {"TODO.DTA (file 43): a record is stored under a damaged number"};
      }},
     {"notes block damaged",
      [](DataContext& ctx) -> Texts {
-         FileEnvironment& env = ctx.Environment();
-         env.With(true, [&](store::Txn& txn) {
-             txn.Put(env.Find(txn, "TODO.NOT")->table, std::string("\0\0\0\x01", 4), "xxxxxxxx");
-         });
+         putStored(ctx, "TODO.NOT", std::string("\0\0\0\x01", 4));
          return {"TODO.NOT (file 45) block 1: damaged"};
      }},
     // Transactions and balances left half written.
