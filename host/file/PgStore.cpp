@@ -156,8 +156,8 @@ private:
         std::string follows;     // the first key of the batch that comes right after, if known
         size_t bytes = 0;
     };
-    // Read-ahead kept per walk; past it the batches are dropped and read again when needed.
-    static constexpr size_t kBudget = size_t(96) << 20;
+    // Read-ahead kept per walk; past it batches are dropped and read again when needed.
+    static constexpr size_t kBudget = size_t(256) << 20;
 
     bool fresh() const { return m_seen == m_txn.Writes(); }
     static uint32_t be32(Bytes k)
@@ -223,7 +223,15 @@ private:
         c.endBefore = endBefore;
         c.follows = std::move(follows);
         c.bytes = bytes;
-        if (m_bytes + bytes > kBudget) forget();
+        // Past the budget, batches other than the one in use go, the furthest back first.
+        for (auto at = m_chunks.begin(); m_bytes + bytes > kBudget && at != m_chunks.end();) {
+            if (m_valid && at == m_cur) {
+                ++at;
+                continue;
+            }
+            m_bytes -= at->second.bytes;
+            at = m_chunks.erase(at);
+        }
         m_bytes += bytes;
         m_seen = m_txn.Writes();
         // A batch read earlier that lies wholly inside this one would shadow it in lookups.
