@@ -10,8 +10,9 @@ namespace {
 
 void Describe(CommandLine& line) {
     line.AddOption({"--company"},
-                   "Open the company in folder DIR (default: $XDG_DATA_HOME/kelo/company, "
-                   "that is ~/.local/share/kelo/company).",
+                   "Open the company in folder DIR, or on the server a postgresql:// URL "
+                   "names (default: $XDG_DATA_HOME/kelo/company, that is "
+                   "~/.local/share/kelo/company).",
                    "DIR");
     line.AddOption({"--user"}, "Log on as user NAME (default: OVERSEE).", "NAME");
     line.AddOption({"--date"}, "Make DATE (dd/mm/yyyy) the program date instead of today.", "DATE");

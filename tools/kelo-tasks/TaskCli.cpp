@@ -82,8 +82,8 @@ std::optional<long> number(const std::string& s)
 void describe(CommandLine& line)
 {
     line.AddOption({"--company"},
-                   "The company folder (default: $XDG_DATA_HOME/kelo/company, "
-                   "that is ~/.local/share/kelo/company).",
+                   "The company folder, or a postgresql:// URL for a company on a server "
+                   "(default: $XDG_DATA_HOME/kelo/company, that is ~/.local/share/kelo/company).",
                    "DIR");
     line.AddOption({"--user"}, "List what user NAME may see (default: OVERSEE).", "NAME");
     line.AddOption({"--date"}, "Classify against DATE (dd/mm/yyyy) instead of today.", "DATE");
