@@ -1,10 +1,7 @@
 #include "src/pages/CReminderAccount.h"
 
-#include <memory>
 #include <string>
 #include <vector>
-
-#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -18,12 +15,9 @@ using Codes = std::vector<std::string>;
 
 class AccountStatusPageTest : public test::PageFixture<CReminderAccount> {
 protected:
-    bool PropertiesEnabled()
+    bool PropertiesEnabled() const
     {
-        std::unique_ptr<QMenu> menu(CReminderPage::LoadContextMenu(CReminderAccount::kContextMenuId));
-        page->UpdateCommandMenu(menu.get());
-        QAction* properties = CReminderPage::FindCommand(menu.get(), kCommandProperties);
-        return properties && properties->isEnabled();
+        return CommandEnabled(CReminderAccount::kContextMenuId, kCommandProperties);
     }
 };
 

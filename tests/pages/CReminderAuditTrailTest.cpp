@@ -1,9 +1,6 @@
 #include "src/pages/CReminderAuditTrail.h"
 
-#include <memory>
 #include <vector>
-
-#include <QMenu>
 
 #include <gtest/gtest.h>
 
@@ -33,12 +30,9 @@ protected:
             v.push_back(AccountsDueRowTransaction(page->List()->RowBytes(r)));
         return v;
     }
-    bool PropertiesEnabled()
+    bool PropertiesEnabled() const
     {
-        std::unique_ptr<QMenu> menu(CReminderPage::LoadContextMenu(CReminderAuditTrail::kContextMenuId));
-        page->UpdateCommandMenu(menu.get());
-        QAction* properties = CReminderPage::FindCommand(menu.get(), kCommandProperties);
-        return properties && properties->isEnabled();
+        return CommandEnabled(CReminderAuditTrail::kContextMenuId, kCommandProperties);
     }
 };
 

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMenu>
+#include <QTimer>
 #include <QLineEdit>
 #include <QStringList>
 
@@ -15,6 +21,7 @@
 #include "host/ui/CKListView.h"
 #include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
+#include "src/pages/CReminderPage.h"
 #include "src/viewers/CLedgerViewer.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/pages/FakeTaskServices.h"
@@ -54,6 +61,31 @@ protected:
         tree.SelectItem(item);
         page->OnCategorySelected(item, tree.GetItemValue(item));
         Drain();
+    }
+    // Whether the page enables `command` in its context menu `menuId`.
+    bool CommandEnabled(int menuId, int command) const
+    {
+        std::unique_ptr<QMenu> menu(CReminderPage::LoadContextMenu(menuId));
+        page->UpdateCommandMenu(menu.get());
+        QAction* action = CReminderPage::FindCommand(menu.get(), command);
+        return action && action->isEnabled();
+    }
+    // Runs `open`; a modal Viewer it brings up is handed to `look` and closed. Says whether one
+    // came up.
+    template <class Viewer>
+    static bool WithModal(const std::function<void()>& open, const std::function<void(Viewer&)>& look)
+    {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* v = qobject_cast<Viewer*>(w); v && v->IsModal()) {
+                    seen = true;
+                    look(*v);
+                    v->EndDialog(IDOK);
+                }
+        });
+        open();
+        return seen;
     }
     // What a viewer's named fields show, in the order asked.
     static QStringList Texts(const CLedgerViewer& v, std::initializer_list<const char*> names)

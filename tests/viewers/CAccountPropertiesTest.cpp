@@ -145,18 +145,11 @@ TEST_F(AccountViewerTest, PropertiesOpensTheViewerModallyOnTheSelectedAccount)
     ShowOnHold();
     page->List()->SelectRow(1);
 
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* v = qobject_cast<CAccountProperties*>(w); v && v->IsModal()) {
-                seen = true;
-                EXPECT_EQ(v->RecordNumber(), second);
-                EXPECT_EQ(v->Ledger(), kLedgerSales);
-                v->EndDialog(IDOK);
-            }
-    });
-    page->SendCommand(kCommandProperties);
-    EXPECT_TRUE(seen);
+    EXPECT_TRUE(WithModal<CAccountProperties>([&] { page->SendCommand(kCommandProperties); },
+                                              [&](CAccountProperties& v) {
+                                                  EXPECT_EQ(v.RecordNumber(), second);
+                                                  EXPECT_EQ(v.Ledger(), kLedgerSales);
+                                              }));
 }
 
 TEST_F(AccountViewerTest, LedgerNotDefinedFallsBackToSales)
@@ -168,14 +161,8 @@ TEST_F(AccountViewerTest, LedgerNotDefinedFallsBackToSales)
     page->OnCategorySelected(1, kSalesOnHold | kSalesInactive);
     CKScriptedAnswerer answers;
     int ledger = 0;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* v = qobject_cast<CAccountProperties*>(w); v && v->IsModal()) {
-                ledger = v->Ledger();
-                v->EndDialog(IDOK);
-            }
-    });
-    page->OpenSelected();
+    WithModal<CAccountProperties>([&] { page->OpenSelected(); },
+                                  [&](CAccountProperties& v) { ledger = v.Ledger(); });
     ASSERT_EQ(answers.Count(), 1);
     EXPECT_EQ(answers.Messages()[0].text, "Ledger Not defined");
     EXPECT_EQ(ledger, kLedgerSales);

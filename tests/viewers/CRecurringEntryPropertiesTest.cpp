@@ -202,14 +202,8 @@ TEST_F(RecurringViewerTest, PropertiesOpensTheViewerAndIsGreyedOnAnEmptyList)
     EXPECT_TRUE(CReminderPage::FindCommand(menu.get(), kCommandProperties)->isEnabled());
     page->List()->SelectRow(1);
     uint32_t seen = 0;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* v = qobject_cast<CRecurringEntryProperties*>(w); v && v->IsModal()) {
-                seen = v->RecordNumber();
-                v->EndDialog(IDOK);
-            }
-    });
-    page->SendCommand(kCommandProperties);
+    WithModal<CRecurringEntryProperties>([&] { page->SendCommand(kCommandProperties); },
+                                         [&](CRecurringEntryProperties& v) { seen = v.RecordNumber(); });
     EXPECT_EQ(seen, second);
 
     page->List()->SelectRow(-1);

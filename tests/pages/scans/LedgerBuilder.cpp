@@ -62,6 +62,7 @@ uint32_t LedgerBuilder::AddAccount(int ledger, const Account& a)
     SetU16(rec.data(), kAccountLastActivityDate, a.lastActivity);
     SetU16(rec.data(), kAccountCreditCharges, a.creditCharges);
     SetU16(rec.data(), kAccountCreditReviewDate, a.creditReview);
+    SetU16(rec.data(), kAccountBacs, a.bacs);
     const uint32_t recNo = RecCount(m_ctx.File(accountFile(ledger))) + 1;
     Write(accountFile(ledger), recNo, rec);
     const AccountKey key = BuildAccountKey(a.code);

@@ -27,6 +27,7 @@ public:
         uint16_t creditReview = 0;
         std::string contact = {};
         std::string telephone = {};
+        uint16_t bacs = 0;
     };
     struct Header {
         uint8_t type = 1;

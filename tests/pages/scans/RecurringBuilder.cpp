@@ -2,10 +2,9 @@
 
 #include <vector>
 
-#include "host/data/AccountRecord.h"
+#include "LedgerBuilder.h"
 #include "host/data/DepartmentRecord.h"
 #include "host/data/FileMap.h"
-#include "host/data/IndexKeys.h"
 #include "host/data/RecurringRecord.h"
 #include "host/data/SetupRecord.h"
 #include "host/data/TaxControlRecord.h"
@@ -49,19 +48,6 @@ uint32_t RecurringBuilder::Add(const Entry& e)
     return recNo;
 }
 
-void RecurringBuilder::AddAccount(int file, int index, const std::string& code,
-                                  const std::string& name, uint16_t bacs)
-{
-    std::vector<uint8_t> rec(kAccountLength, 0);
-    SetText(rec.data(), kAccountReference, code);
-    SetText(rec.data(), kAccountName, name);
-    SetU16(rec.data(), kAccountBacs, bacs);
-    const uint32_t recNo = RecCount(m_ctx.File(file)) + 1;
-    WriteRec(m_ctx.File(file), recNo, rec.data());
-    const AccountKey key = BuildAccountKey(code);
-    AddKey(m_ctx.File(index), key.data(), recNo, 0, 0);
-}
-
 void RecurringBuilder::AddBank(const std::string& code, const std::string& name, uint8_t kind)
 {
     PostingLedger(m_ctx).Bank(code, name, kind);
@@ -74,12 +60,12 @@ void RecurringBuilder::AddNominal(const std::string& code, const std::string& na
 
 void RecurringBuilder::AddSupplier(const std::string& code, const std::string& name, uint16_t bacs)
 {
-    AddAccount(kFileSuppliers, kFileSupplierIndex, code, name, bacs);
+    LedgerBuilder(m_ctx).AddAccount(kLedgerPurchases, {.code = code, .name = name, .bacs = bacs});
 }
 
 void RecurringBuilder::AddCustomer(const std::string& code, const std::string& name)
 {
-    AddAccount(kFileCustomers, kFileCustomerIndex, code, name, 0);
+    LedgerBuilder(m_ctx).AddAccount(kLedgerSales, {.code = code, .name = name});
 }
 
 void RecurringBuilder::SetDepartment(int number, const std::string& reference,

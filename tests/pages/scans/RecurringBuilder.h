@@ -48,9 +48,6 @@ public:
     void Poke(uint32_t recNo, uint32_t offset, uint8_t value);
 
 private:
-    void AddAccount(int file, int index, const std::string& code, const std::string& name,
-                    uint16_t bacs);
-
     DataContext& m_ctx;
 };
 
