@@ -105,6 +105,7 @@ TEST(RowStepper, TargetRows)
     using Step = RowStepper::Step;
     EXPECT_EQ(RowStepper::Target(Step::First, 2, 3), 0);
     EXPECT_EQ(RowStepper::Target(Step::Last, 0, 3), 2);
+    EXPECT_EQ(RowStepper::Target(Step::Last, 0, 1), 0) << "one row is its own last";
     EXPECT_EQ(RowStepper::Target(Step::Next, 0, 3), 1);
     EXPECT_EQ(RowStepper::Target(Step::Next, 2, 3), -1);
     EXPECT_EQ(RowStepper::Target(Step::Next, -1, 3), -1);
