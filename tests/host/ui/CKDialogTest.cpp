@@ -211,17 +211,5 @@ TEST(CKDialog, EnterAndEscapeInAChildPaneGoToTheWindow)
     RunDeferredDeletes();
 }
 
-TEST(CKDialog, HelpPropertyIsADynamicPropertyOfTheWindow)
-{
-    QWidget w;
-    EXPECT_EQ(CKDialog::GetHelpProperty(&w), 0);
-    CKDialog::SetHelpProperty(&w, 121);
-    EXPECT_EQ(w.property("TMHP").toInt(), 121);
-    EXPECT_EQ(CKDialog::GetHelpProperty(&w), 121);
-    CKDialog::RemoveHelpProperty(&w);
-    EXPECT_FALSE(w.property("TMHP").isValid());
-    EXPECT_EQ(CKDialog::GetHelpProperty(nullptr), 0);
-}
-
 }  // namespace
 }  // namespace kelo

@@ -93,30 +93,8 @@ void ClickHeader(CKListView& list, int section)
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
 }
 
-TEST_F(CKListViewTest, HeaderClickSortsAndASecondClickReverses)
-{
-    m_list.show();
-    m_list.SelectRow(0);  // id 0, No 5
-    QHeaderView* header = m_list.horizontalHeader();
-    ClickHeader(m_list, 0);
-    EXPECT_EQ(IdAt(0), 4u);  // No 1 first
-    EXPECT_EQ(m_list.GetSelectedRow(), 4) << "the selected row stays selected";
-    EXPECT_TRUE(header->isSortIndicatorShown());
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    ClickHeader(m_list, 0);
-    EXPECT_EQ(IdAt(0), 0u);
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
-    ClickHeader(m_list, 0);
-    EXPECT_EQ(IdAt(0), 4u) << "a third click turns it round again";
-    ClickHeader(m_list, 1);  // Name, ascending again
-    EXPECT_EQ(m_list.SortColumn(), 1);
-    EXPECT_EQ(IdAt(0), 0u);
-    EXPECT_EQ(header->sortIndicatorSection(), 1);
-    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
-    m_list.hide();
-}
-
-// Dates are kept as dd/mm/yyyy texts and amounts as doubles; both sort by what they mean.
+// Dates are kept as dd/mm/yyyy texts and amounts as doubles; both sort by what they mean. Each
+// click on the sorted column turns the order round, and the selected row stays selected.
 TEST(CKListViewSort, DatesAndAmountsSortByValue)
 {
     CKListView list;
@@ -145,42 +123,51 @@ TEST(CKListViewSort, DatesAndAmountsSortByValue)
             out.push_back(list.Columns().ReadUInt32(list.RowBytes(r), 2));
         return out;
     };
+    QHeaderView* header = list.horizontalHeader();
+    list.SelectRow(0);  // id 0
     ClickHeader(list, 0);
     EXPECT_EQ(ids(), (std::vector<uint32_t>{2, 3, 1, 4, 0})) << "no date first, then by date";
+    EXPECT_EQ(list.GetSelectedRow(), 4);
+    EXPECT_TRUE(header->isSortIndicatorShown());
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
     ClickHeader(list, 0);
     EXPECT_EQ(ids(), (std::vector<uint32_t>{0, 4, 1, 3, 2}));
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    ClickHeader(list, 0);
+    EXPECT_EQ(ids(), (std::vector<uint32_t>{2, 3, 1, 4, 0})) << "a third click turns it round again";
     ClickHeader(list, 1);
     EXPECT_EQ(ids(), (std::vector<uint32_t>{1, 3, 2, 0, 4}));
+    EXPECT_EQ(list.SortColumn(), 1);
+    EXPECT_EQ(header->sortIndicatorSection(), 1);
+    EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
     ClickHeader(list, 1);
     EXPECT_EQ(ids(), (std::vector<uint32_t>{4, 0, 2, 3, 1}));
 }
 
-TEST_F(CKListViewTest, EnterAndDoubleClickActivateTheRow)
+TEST_F(CKListViewTest, KeysAndMouseSelectAndActivateRows)
 {
     QSignalSpy activated(&m_list, &CKListView::rowActivated);
+    QSignalSpy requested(&m_list, &CKListView::contextRequested);
     m_list.show();
+    m_list.setFocus();
     m_list.SelectRow(2);
     QTest::keyClick(&m_list, Qt::Key_Return);
     ASSERT_EQ(activated.count(), 1);
     EXPECT_EQ(activated.at(0).at(0).toInt(), 2);
+    QTest::keyClick(&m_list, Qt::Key_End);
+    EXPECT_EQ(m_list.GetSelectedRow(), 4);
+    QTest::keyClick(&m_list, Qt::Key_Home);
+    EXPECT_EQ(m_list.GetSelectedRow(), 0);
 
-    const QRect rect = m_list.visualRect(m_list.Model()->index(3, 0));
-    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, rect.center());
+    auto centre = [this](int row) { return m_list.visualRect(m_list.Model()->index(row, 0)).center(); };
+    QTest::mouseDClick(m_list.viewport(), Qt::LeftButton, {}, centre(3));
     ASSERT_EQ(activated.count(), 2);
     EXPECT_EQ(activated.at(1).at(0).toInt(), 3);
     EXPECT_EQ(m_list.GetSelectedRow(), 3);
-    m_list.hide();
-}
-
-TEST_F(CKListViewTest, ContextRequestSelectsTheRowUnderTheCursor)
-{
-    QSignalSpy requested(&m_list, &CKListView::contextRequested);
-    m_list.show();
-    const QRect rect = m_list.visualRect(m_list.Model()->index(1, 0));
-    emit m_list.customContextMenuRequested(rect.center());
+    emit m_list.customContextMenuRequested(centre(1));
     ASSERT_EQ(requested.count(), 1);
     EXPECT_EQ(requested.at(0).at(0).toInt(), 1);
-    EXPECT_EQ(m_list.GetSelectedRow(), 1);
+    EXPECT_EQ(m_list.GetSelectedRow(), 1) << "the menu is for the row under the cursor";
     m_list.hide();
 }
 
@@ -195,18 +182,6 @@ TEST_F(CKListViewTest, ColoursOfKindTwoShadeEverySecondRow)
     EXPECT_EQ(second.data(Qt::BackgroundRole).value<QColor>(), QColor(0x10, 0x20, 0x30));
     m_list.SetColors(0, 0x102030);
     EXPECT_FALSE(second.data(Qt::BackgroundRole).isValid());
-}
-
-TEST_F(CKListViewTest, HomeAndEndGoToTheFirstAndLastRow)
-{
-    m_list.show();
-    m_list.setFocus();
-    m_list.SelectRow(2);
-    QTest::keyClick(&m_list, Qt::Key_End);
-    EXPECT_EQ(m_list.GetSelectedRow(), 4);
-    QTest::keyClick(&m_list, Qt::Key_Home);
-    EXPECT_EQ(m_list.GetSelectedRow(), 0);
-    m_list.hide();
 }
 
 // The list that has the focus shows its selection in the highlight colour; the other pane's
