@@ -54,12 +54,6 @@ bool CountingPage::OnCommand(int id)
     return CReminderPage::OnCommand(id);
 }
 
-void CountingPage::OnCategorySelected(int item, uint32_t value)
-{
-    lastCategory = value;
-    CReminderPage::OnCategorySelected(item, value);
-}
-
 void AppFixture::SetUp()
 {
     ASSERT_TRUE(m_settings.isValid());

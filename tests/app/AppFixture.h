@@ -32,13 +32,11 @@ public:
     void FillList() override;
     void Refresh() override;
     bool OnCommand(int id) override;
-    void OnCategorySelected(int item, uint32_t value) override;
 
     int command;
     int fills = 0;
     int refreshes = 0;
     std::vector<int> commands;
-    uint32_t lastCategory = 0;
 
     static inline int s_created = 0;
     static inline int s_deleted = 0;

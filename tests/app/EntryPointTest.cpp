@@ -66,19 +66,14 @@ INSTANTIATE_TEST_SUITE_P(EveryPath, ClosingPathTest,
                          ::testing::Values(Closing::Kill, Closing::Exit, Closing::Escape,
                                            Closing::CloseBox));
 
-TEST_F(EntryPointTest, EnterInTheWindowDoesNotClose)
+// Enter in the window does not close it, and Show brings a minimised window back.
+TEST_F(EntryPointTest, EnterKeepsTheWindowAndShowRestoresItMinimised)
 {
     CReminderDialog* window = Open();
     ASSERT_NE(window, nullptr);
     QTest::keyClick(window, Qt::Key_Return);
     Settle();
     EXPECT_EQ(TaskIsShowing(), 1);
-}
-
-TEST_F(EntryPointTest, ShowRestoresAMinimisedWindow)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
     window->showMinimized();
     ShowTaskManager();
     EXPECT_FALSE(window->isMinimized());

@@ -2,14 +2,12 @@
 // command routing, the program-date refresh and the Clear commands.
 #include <QAction>
 #include <QMenu>
-#include <QTest>
 
 #include "host/file/RecordFile.h"
 #include "host/ui/CKBox.h"
 #include "host/ui/CKSplitter.h"
 #include "host/ui/CKStatusBar.h"
 #include "host/ui/CKTBar.h"
-#include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
 #include "host/util/ProgramDate.h"
 #include "src/app/CReminderApp.h"
@@ -36,7 +34,8 @@ std::vector<int> TaskMenuCommands(CReminderDialog* window)
     return commands;
 }
 
-TEST_F(MainWindowTest, OpensOnTheToDoList)
+// The supervisor's window: the To Do list, every menu and every task and company button.
+TEST_F(MainWindowTest, OpensOnTheToDoListWithEveryMenuAndButton)
 {
     CReminderDialog* window = Open();
     ASSERT_NE(window, nullptr);
@@ -52,12 +51,7 @@ TEST_F(MainWindowTest, OpensOnTheToDoList)
     EXPECT_EQ(CReminderApp::Instance().CurrentPage(), page);
     EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "15/06/2027");
     EXPECT_EQ(CKDialog::GetHelpProperty(window), 121);
-}
 
-TEST_F(MainWindowTest, MenuTextsAndOrder)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
     auto texts = [](QMenu* menu) {
         QStringList list;
         for (QAction* a : menu->actions()) list << (a->isSeparator() ? "-" : a->text());
@@ -68,12 +62,18 @@ TEST_F(MainWindowTest, MenuTextsAndOrder)
     EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Tasks)),
               "&To do List|&Contacts|&Bills|Accounts &Due|&Account Status|&Recurring Items|"
               "Stoc&k|&Invoices|Sales &Orders|&Purchase Orders");
+    window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
     EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Settings)),
               "&Company Details...|-|Clear &To Do Entries|Clear Bill Entries");
     EXPECT_EQ(texts(window->Menu(CReminderDialog::Popup::Help)),
               "Task Manager &Contents|-|&About Task Manager");
     EXPECT_EQ(window->CommandBar()->Commands(),
               (std::vector<int>{32794, 32795, 32796, 32798, 32797}));
+    EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(),
+              (std::vector<int>{32600, 32601, 32602, 32604, 32603, 32605, 32810, 32606, 32808,
+                                32809}));
+    EXPECT_TRUE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
+    EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
 }
 
 TEST_F(MainWindowTest, CommandBarFollowsTheTaskTable)
@@ -174,37 +174,9 @@ TEST_F(MainWindowTest, CommandsReachThePageFirst)
     EXPECT_EQ(page->commands, (std::vector<int>{kCommandDelete, kCommandNew}));
 }
 
-// A mouse press makes the item current before it selects it, so the category must come from
-// the item the tree reports, not from its selection: each click lists the category clicked.
-TEST_F(MainWindowTest, CategoryClickedOrKeyedGoesToTheActivePage)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    CountingPage* page = ActiveTestPage();
-    CKTreeView* tree = window->TreePane()->GetTree();
-    ASSERT_EQ(tree->ItemCount(), 2);
-    auto click = [tree](int item) {
-        const QRect at = tree->visualItemRect(tree->topLevelItem(item));
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at.center());
-        Settle();
-    };
-    click(1);
-    EXPECT_EQ(page->lastCategory, 2u);
-    EXPECT_EQ(page->fills, 2);
-    click(0);
-    EXPECT_EQ(page->lastCategory, 1u);
-    EXPECT_EQ(page->fills, 3);
-    tree->setFocus();
-    QTest::keyClick(tree, Qt::Key_Down);
-    Settle();
-    EXPECT_EQ(page->lastCategory, 2u);
-    QTest::keyClick(tree, Qt::Key_Home);
-    Settle();
-    EXPECT_EQ(page->lastCategory, 1u);
-    EXPECT_EQ(page->fills, 5);
-}
-
-TEST_F(MainWindowTest, ProgramDateChangeRefreshesWindowAndPageOnce)
+// A changed program date refreshes the window and the page once; activation refreshes the page
+// and looks at the date again.
+TEST_F(MainWindowTest, ProgramDateChangeAndActivationRefreshWindowAndPage)
 {
     CReminderDialog* window = Open();
     ASSERT_NE(window, nullptr);
@@ -223,72 +195,46 @@ TEST_F(MainWindowTest, ProgramDateChangeRefreshesWindowAndPageOnce)
     EXPECT_EQ(page->refreshes, 1);
     EXPECT_EQ(page->fills, 2);
     EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "01/07/2027");
-}
 
-TEST_F(MainWindowTest, ActivationUpdatesTheDateAndRefreshesThePage)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    CountingPage* page = ActiveTestPage();
     window->OnActivateApp();
-    EXPECT_EQ(page->refreshes, 1);
+    EXPECT_EQ(page->refreshes, 2);
     SetProgramDate(DateNumberFromComponents(2, 7, 2027));
     window->OnActivateApp();
     Settle();
     EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "02/07/2027");
-    EXPECT_EQ(page->refreshes, 3) << "activation, then the posted date-change refresh";
+    EXPECT_EQ(page->refreshes, 4) << "activation, then the posted date-change refresh";
 }
 
-TEST_F(MainWindowTest, SupervisorSeesEveryTaskAndButton)
+// Rights take tasks off the task bar and the Tasks menu: the supervisor loses the Stock button
+// only; either ledger keeps both ledger tasks.
+TEST_F(MainWindowTest, RightsDecideTheTasksInBarAndMenu)
 {
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(),
-              (std::vector<int>{32600, 32601, 32602, 32604, 32603, 32605, 32810, 32606, 32808,
-                                32809}));
-    EXPECT_TRUE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
-    EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
-    window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
-    EXPECT_NE(window->FindMenuCommand(kCommandCompanyDetails), nullptr);
-}
-
-TEST_F(MainWindowTest, StockButtonGoesForTheSupervisorTooButNotTheMenuItem)
-{
-    WriteUsers({{"OVERSEE", {0, 4, 6, 3}, {{19, 1}}}});
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    EXPECT_FALSE(window->ToolbarPane()->TasksBar()->HasButton(kCommandStock));
-    EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountsDue));
-    EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandInvoices));
-    EXPECT_TRUE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
-    EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
-}
-
-TEST_F(MainWindowTest, BarredUserLosesTasksInBarAndMenu)
-{
-    WriteUsers({{"CLERK", {0, 4, 6, 3, 2, 5}, {{7, 18}, {19, 1}}}});
-    LogOn("CLERK");
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(),
-              (std::vector<int>{32600, 32601, 32602}));
-    EXPECT_FALSE(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails));
-    EXPECT_EQ(TaskMenuCommands(window), (std::vector<int>{32600, 32601, 32602}));
-    window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
-    EXPECT_EQ(window->FindMenuCommand(kCommandCompanyDetails), nullptr);
-    EXPECT_NE(window->FindMenuCommand(kCommandClearToDo), nullptr);
-}
-
-TEST_F(MainWindowTest, AccessToEitherLedgerKeepsBothLedgerTasks)
-{
-    for (const std::vector<int>& barred : {std::vector<int>{0}, std::vector<int>{4}}) {
-        WriteUsers({{"CLERK", barred, {}}});
-        LogOn("CLERK");
+    const std::vector<int> all{32600, 32601, 32602, 32604, 32603, 32605, 32810, 32606, 32808, 32809};
+    struct Case {
+        UserRights user;
+        std::vector<int> bar, menu;
+        bool companyDetails;
+    } const cases[] = {
+        {{"OVERSEE", {0, 4, 6, 3}, {{19, 1}}},
+         {32600, 32601, 32602, 32604, 32603, 32605, 32606, 32808, 32809}, all, true},
+        {{"CLERK", {0, 4, 6, 3, 2, 5}, {{7, 18}, {19, 1}}},
+         {32600, 32601, 32602}, {32600, 32601, 32602}, false},
+        {{"CLERK", {0}, {}}, all, all, true},
+        {{"CLERK", {4}, {}}, all, all, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.user.name + " " + std::to_string(c.bar.size()));
+        WriteUsers({c.user});
+        LogOn(c.user.name);
         CReminderDialog* window = Open();
         ASSERT_NE(window, nullptr);
-        EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountsDue));
-        EXPECT_TRUE(window->ToolbarPane()->TasksBar()->HasButton(kCommandAccountStatus));
-        EXPECT_EQ(TaskMenuCommands(window).size(), 10u);
+        EXPECT_EQ(window->ToolbarPane()->TasksBar()->Commands(), c.bar);
+        EXPECT_EQ(TaskMenuCommands(window), c.menu);
+        EXPECT_EQ(window->ToolbarPane()->CompanyBar()->HasButton(kCommandCompanyDetails),
+                  c.companyDetails);
+        window->UpdateMenuState(window->Menu(CReminderDialog::Popup::Settings));
+        EXPECT_EQ(window->FindMenuCommand(kCommandCompanyDetails) != nullptr, c.companyDetails);
+        EXPECT_NE(window->FindMenuCommand(kCommandClearToDo), nullptr);
         KillTaskManager();
         Settle();
     }
