@@ -1,5 +1,6 @@
 #include "host/data/Field.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -42,21 +43,18 @@ TEST(FieldText, PadsCutsAndStrips)
     }
 }
 
-TEST(FieldText, UnpaddedTextIsZeroFilled)
+// Unpadded text is zero-filled; a read without a terminator stops at the field's end.
+TEST(FieldText, UnpaddedTextIsZeroFilledAndReadsStopAtTheFieldEnd)
 {
     std::vector<uint8_t> rec(12, 0xAA);
     SetTextUnpadded(rec.data(), kCode, "AB");
     EXPECT_EQ(GetRawText(rec.data(), kCode), "AB");
     for (uint32_t i = 2; i < kCode.width; ++i) EXPECT_EQ(rec[kCode.offset + i], 0) << i;
     EXPECT_EQ(rec[kAfter.offset], 0xAA);
-
     SetTextUnpadded(rec.data(), kCode, "ABCDEFGHIJ");
     EXPECT_EQ(GetRawText(rec.data(), kCode), "ABCDEFGH");
-}
 
-TEST(FieldText, ReadStopsAtTheFieldEndWithoutATerminator)
-{
-    std::vector<uint8_t> rec(12, 'Z');
+    std::fill(rec.begin(), rec.end(), 'Z');
     EXPECT_EQ(GetRawText(rec.data(), kCode), std::string(9, 'Z'));
 }
 

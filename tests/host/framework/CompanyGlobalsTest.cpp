@@ -45,15 +45,15 @@ TEST(CompanyGlobals, LastDocumentNumbersComeFromTheDocumentFiles)
     DataContext& c = co.Context();
     // Invoices 0-2, credit notes 3-4; the highest number is a deleted credit note, and the
     // highest live document is an invoice of type 2 added before a lower credit note.
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 1, 1001, kInvoiceNumber, kInvoiceCustomerName, 0);
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 2, 1002, kInvoiceNumber, kInvoiceCustomerName, 3);
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 3, 1007, kInvoiceNumber, kInvoiceCustomerName, 2);
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 4, 1005, kInvoiceNumber, kInvoiceCustomerName, 4);
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 5, 1009, kInvoiceNumber, kInvoiceCustomerName, 99);
-    addDocument(c, kFileInvoices, kFileInvoiceIndex, 6, 1008, kInvoiceNumber, kInvoiceCustomerName, 7);
-    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 1, 20, kSalesOrderNumber, kSalesOrderCustomerName);
-    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 2, 31, kSalesOrderNumber, kSalesOrderCustomerName);
-    addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, 3, 25, kSalesOrderNumber, kSalesOrderCustomerName);
+    const int invoices[][2] = {{1001, 0}, {1002, 3}, {1007, 2}, {1005, 4}, {1009, 99}, {1008, 7}};
+    uint32_t recno = 0;
+    for (const auto& [number, type] : invoices)
+        addDocument(c, kFileInvoices, kFileInvoiceIndex, ++recno, uint32_t(number), kInvoiceNumber,
+                    kInvoiceCustomerName, type);
+    recno = 0;
+    for (uint32_t number : {20u, 31u, 25u})
+        addDocument(c, kFileSalesOrders, kFileSalesOrderIndex, ++recno, number, kSalesOrderNumber,
+                    kSalesOrderCustomerName);
     addDocument(c, kFilePurchaseOrders, kFilePurchaseOrderIndex, 1, 7, kPurchaseOrderNumber,
                 kPurchaseOrderSupplierName);
 
