@@ -7,6 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "../../host/file/TempCompany.h"
+#include "../../host/framework/PostingLedger.h"
+#include "host/data/AuditHeaderRecord.h"
+#include "host/data/SplitRecord.h"
+#include "host/framework/CBBusContext.h"
+#include "host/framework/TransactionPost.h"
 #include "host/file/RecordFile.h"
 #include "host/util/Dates.h"
 #include "host/data/SetupRecord.h"
@@ -216,6 +221,33 @@ TEST_F(Cli, AccountAgesByTheCompanysSettings)
         EXPECT_DOUBLE_EQ(o[k.invoiceBucket].toDouble(), 100.0) << k.name << "\n" << r.out;
         EXPECT_DOUBLE_EQ(o[k.flaggedBucket].toDouble(), 50.0) << k.name << "\n" << r.out;
     }
+}
+
+// A bill payment posted through TransactionPost is found under its transaction number.
+TEST_F(Cli, APostedPaymentIsShownByItsTransactionNumber)
+{
+    test::PostingLedger ledger(co.Context());
+    ledger.Standard();
+    std::vector<uint8_t> header(kAuditHeaderLength, 0), split(kSplitLength, 0);
+    SetU8(header.data(), kHeaderType, kTypeCashPayment);
+    SetText(header.data(), kHeaderBankCode, "1230");
+    SetText(header.data(), kHeaderPaymentReference, "PC17");
+    SetText(header.data(), kHeaderDetails, "Window cleaning");
+    SetU16(header.data(), kHeaderDate, DateStringToNumber("30/11/2026"));
+    SetU8(split.data(), kSplitType, kTypeCashPayment);
+    SetText(split.data(), kSplitNominalCode, "7200");
+    SetF64(split.data(), kSplitNetAmount, 25.00);
+    SetF64(split.data(), kSplitTaxAmount, 5.00);
+    CBBusContext bus(co.Context(), "OVERSEE");
+    const std::vector<uint8_t> bank = ledger.BankRecord("1230");
+    const uint32_t number = TransactionPost(bus, header.data(), 0, bank.data(), 1, split.data(), 1, 0, 0);
+    ASSERT_NE(number, 0u);
+
+    const Result r = run({"transaction", std::to_string(number)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* text : {"Cash Payment", "1230", "30/11/2026", "PC17", "Window cleaning", "25.00",
+                             "5.00", "30.00"})
+        EXPECT_NE(r.out.find(text), std::string::npos) << "no \"" << text << "\" in\n" << r.out;
 }
 
 }  // namespace
