@@ -13,18 +13,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const size_t length = size_t(data[0]) << 4;  // record lengths up to 4 KiB
     const std::string_view stored(reinterpret_cast<const char*>(data + 1), size - 1);
     auto out = std::make_unique<char[]>(length + 1);
-    if (kelo::codec::Decode(stored, out.get(), length)) {
+    // The corpus was stored under number 0.
+    if (kelo::codec::Decode(0, stored, out.get(), length)) {
         std::string again(length, '\0');
-        if (!kelo::codec::Decode(kelo::codec::Encode(std::string_view(out.get(), length)),
+        if (!kelo::codec::Decode(7, kelo::codec::Encode(7, std::string_view(out.get(), length)),
                                  again.data(), length) ||
             again != std::string_view(out.get(), length))
             __builtin_trap();
     }
     std::string text;
-    (void)kelo::codec::DecodeText(stored, text);
-    // Any record round-trips.
+    (void)kelo::codec::DecodeText(0, stored, text);
+    // Any record round-trips under its own number, and no other.
+    const std::string encoded = kelo::codec::Encode(size, stored);
     std::string back(stored.size(), '\0');
-    if (!kelo::codec::Decode(kelo::codec::Encode(stored), back.data(), back.size()) || back != stored)
+    if (!kelo::codec::Decode(size, encoded, back.data(), back.size()) || back != stored ||
+        kelo::codec::Decode(size + 1, encoded, back.data(), back.size()))
         __builtin_trap();
     return 0;
 }

@@ -139,7 +139,7 @@ void BM_BillsFill_Bare(benchmark::State& state)
         rows = 0;
         for (int rc = mdb_cursor_get(c, &k, &v, MDB_FIRST); rc == 0;
              rc = mdb_cursor_get(c, &k, &v, MDB_NEXT)) {
-            codec::Decode(bench::BareLmdb::View(v), rec, kBillLength);
+            codec::Decode(bench::BareLmdb::KeyRecord(k), bench::BareLmdb::View(v), rec, kBillLength);
             double d[4];
             std::memcpy(d, rec + kBillNetAmount.offset, sizeof d);
             const double outstanding = Round(d[0] + d[1] - d[2] - d[3], 2);
@@ -209,7 +209,7 @@ void BM_NominalLookupOpen_Bare(benchmark::State& state)
             MDB_val dk = bench::BareLmdb::RecordKey(bench::BareLmdb::IndexRecord(v), b);
             MDB_val dv;
             if (mdb_get(txn, data, &dk, &dv) == 0)
-                codec::Decode(bench::BareLmdb::View(dv), rec, kNominalLength);
+                codec::Decode(bench::BareLmdb::KeyRecord(dk), bench::BareLmdb::View(dv), rec, kNominalLength);
             benchmark::DoNotOptimize(rec);
         }
         mdb_cursor_close(c);

@@ -26,6 +26,12 @@ public:
 
     // Data records are keyed by the big-endian record number.
     static MDB_val RecordKey(uint32_t recno, unsigned char (&buffer)[4]);
+    // The record number a data key holds.
+    static uint32_t KeyRecord(const MDB_val& key)
+    {
+        const auto* b = static_cast<const unsigned char*>(key.mv_data);
+        return uint32_t(b[0]) << 24 | uint32_t(b[1]) << 16 | uint32_t(b[2]) << 8 | b[3];
+    }
     // The record number an index entry points at (its value, little-endian).
     static uint32_t IndexRecord(const MDB_val& value);
     // A stored value's bytes, for codec::Decode (records are stored compressed and checksummed).

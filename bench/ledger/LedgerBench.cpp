@@ -109,7 +109,7 @@ void BareLedgerWalk(int ledger, bool chains, BareCount& count)
         if (mdb_get(txn, data, &key, &account) != MDB_SUCCESS) continue;
         ++count.accounts;
         // Decoded out, as every reader that keeps a record while it reads the next must.
-        codec::Decode(bench::BareLmdb::View(account), accountCopy.data(), accountCopy.size());
+        codec::Decode(bench::BareLmdb::KeyRecord(key), bench::BareLmdb::View(account), accountCopy.data(), accountCopy.size());
         const uint8_t* a = accountCopy.data();
         count.sum += GetF64(a, kAccountBalance);
         if (!chains) continue;
@@ -117,7 +117,7 @@ void BareLedgerWalk(int ledger, bool chains, BareCount& count)
             MDB_val hk = bench::BareLmdb::RecordKey(h, keyBytes);
             MDB_val header;
             if (mdb_get(txn, headers, &hk, &header) != MDB_SUCCESS) break;
-            codec::Decode(bench::BareLmdb::View(header), headerCopy.data(), headerCopy.size());
+            codec::Decode(h, bench::BareLmdb::View(header), headerCopy.data(), headerCopy.size());
             const uint8_t* r = headerCopy.data();
             ++count.headers;
             count.sum += GetF64(r, kHeaderNetAmount);
@@ -304,7 +304,7 @@ void BM_ReadRecHeaders(benchmark::State& state)
         std::vector<uint8_t> copy(kAuditHeaderLength);
         for (int rc = mdb_cursor_get(c, &k, &v, MDB_FIRST); rc == MDB_SUCCESS;
              rc = mdb_cursor_get(c, &k, &v, MDB_NEXT)) {
-            codec::Decode(bench::BareLmdb::View(v), copy.data(), copy.size());
+            codec::Decode(bench::BareLmdb::KeyRecord(k), bench::BareLmdb::View(v), copy.data(), copy.size());
             sum += GetF64(copy.data(), kHeaderNetAmount);
         }
         mdb_cursor_close(c);

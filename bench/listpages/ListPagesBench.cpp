@@ -85,7 +85,7 @@ long BareWalk(const PageFile& page, double& sum)
         MDB_val key = bench::BareLmdb::RecordKey(bench::BareLmdb::IndexRecord(v), keyBytes);
         MDB_val rec;
         if (mdb_get(txn, data, &key, &rec) != MDB_SUCCESS) continue;
-        codec::Decode(bench::BareLmdb::View(rec), copy.data(), copy.size());
+        codec::Decode(bench::BareLmdb::KeyRecord(key), bench::BareLmdb::View(rec), copy.data(), copy.size());
         if (copy[page.deletedMark.offset] == 0xFF) continue;
         ++records;
         sum += GetF64(copy.data(), page.sample);

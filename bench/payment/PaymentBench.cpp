@@ -100,17 +100,17 @@ void BM_BillPayment_Bare(benchmark::State& state)
         const uint32_t headerNo = last(headers) + 1;
         const uint32_t splitNo = last(splits) + 1;
         SetU32(header.data(), kHeaderFirstSplit, splitNo);
-        txn->Put(headers, Be32(headerNo), codec::Encode(store::Bytes(reinterpret_cast<char*>(header.data()), header.size())));
+        txn->Put(headers, Be32(headerNo), codec::Encode(headerNo, store::Bytes(reinterpret_cast<char*>(header.data()), header.size())));
         SetU32(split.data(), kSplitHeader, headerNo);
         SetU32(split.data(), kSplitTransactionNumber, number);
-        txn->Put(splits, Be32(splitNo), codec::Encode(store::Bytes(reinterpret_cast<char*>(split.data()), split.size())));
+        txn->Put(splits, Be32(splitNo), codec::Encode(splitNo, store::Bytes(reinterpret_cast<char*>(split.data()), split.size())));
         txn->Put(index, Be32(number) + Be32(splitNo), store::Bytes(reinterpret_cast<const char*>(&splitNo), 4));
         const auto rewrite = [&](int file, uint32_t recNo) {
             const store::Table t = table(*txn, file);
             const auto v = txn->Get(t, Be32(recNo));
             buf.resize(FindFile(file)->recordLength);
-            codec::Decode(*v, buf.data(), buf.size());
-            txn->Put(t, Be32(recNo), codec::Encode(store::Bytes(reinterpret_cast<char*>(buf.data()), buf.size())));
+            codec::Decode(recNo, *v, buf.data(), buf.size());
+            txn->Put(t, Be32(recNo), codec::Encode(recNo, store::Bytes(reinterpret_cast<char*>(buf.data()), buf.size())));
         };
         for (const uint32_t n : nominals) rewrite(kFileNominal, n);
         rewrite(kFileBank, bankRecNo);

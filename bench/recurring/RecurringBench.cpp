@@ -66,7 +66,7 @@ void BareRecurringWalk(BareCount& count)
     MDB_val k, v;
     for (int rc = mdb_cursor_get(cursor, &k, &v, MDB_FIRST); rc == MDB_SUCCESS;
          rc = mdb_cursor_get(cursor, &k, &v, MDB_NEXT)) {
-        codec::Decode(bench::BareLmdb::View(v), entry.data(), entry.size());
+        codec::Decode(bench::BareLmdb::KeyRecord(k), bench::BareLmdb::View(v), entry.data(), entry.size());
         ++count.entries;
         count.sum += GetF64(entry.data(), kRecurringNetAmount);
         const int kind = GetI8(entry.data(), kRecurringKind);
@@ -78,7 +78,7 @@ void BareRecurringWalk(BareCount& count)
             continue;
         MDB_val bk = bench::BareLmdb::RecordKey(bench::BareLmdb::IndexRecord(iv), keyBytes), bv;
         if (mdb_get(txn, banks, &bk, &bv) != MDB_SUCCESS) continue;
-        codec::Decode(bench::BareLmdb::View(bv), bank.data(), bank.size());
+        codec::Decode(bench::BareLmdb::KeyRecord(bk), bench::BareLmdb::View(bv), bank.data(), bank.size());
         count.sum += GetU8(bank.data(), kBankKind);
         ++count.banks;
     }

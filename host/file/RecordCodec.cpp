@@ -14,7 +14,10 @@ constexpr size_t kChecksum = 4;
 // Records above this are not records: a damaged length must not make a reader allocate it.
 constexpr uint64_t kMaxLength = uint64_t(1) << 26;
 
-uint32_t checksum(const char* p, size_t n) { return uint32_t(XXH3_64bits(p, n)); }
+uint32_t checksum(uint32_t number, const char* p, size_t n)
+{
+    return uint32_t(XXH3_64bits_withSeed(p, n, number));
+}
 
 void putVarint(std::string& s, uint64_t n)
 {
@@ -38,14 +41,14 @@ bool getVarint(std::string_view& s, uint64_t& n)
 }
 
 // Checks the checksum and reads scheme and length; `body` is left holding the scheme's bytes.
-bool open(std::string_view stored, unsigned char& scheme, uint64_t& length, std::string_view& body)
+bool open(uint32_t number, std::string_view stored, unsigned char& scheme, uint64_t& length, std::string_view& body)
 {
     // Longer than any record's stored form: a damaged size, whose bytes are not to be read.
     if (stored.size() < kChecksum + 2 || stored.size() > kChecksum + 11 + kMaxLength) return false;
     uint32_t want;
     std::memcpy(&want, stored.data(), kChecksum);
     body = stored.substr(kChecksum);
-    if (checksum(body.data(), body.size()) != want) return false;
+    if (checksum(number, body.data(), body.size()) != want) return false;
     scheme = static_cast<unsigned char>(body.front());
     body.remove_prefix(1);
     return getVarint(body, length) && length <= kMaxLength;
@@ -64,7 +67,7 @@ bool expand(unsigned char scheme, std::string_view body, char* out, size_t lengt
 
 }  // namespace
 
-std::string Encode(std::string_view record)
+std::string Encode(uint32_t number, std::string_view record)
 {
     std::string s(kChecksum, '\0');
     s.push_back(char(kLz4));
@@ -80,26 +83,26 @@ std::string Encode(std::string_view record)
         s.resize(head);
         s.append(record);
     }
-    const uint32_t sum = checksum(s.data() + kChecksum, s.size() - kChecksum);
+    const uint32_t sum = checksum(number, s.data() + kChecksum, s.size() - kChecksum);
     std::memcpy(s.data(), &sum, kChecksum);
     return s;
 }
 
-bool Decode(std::string_view stored, void* out, size_t length)
+bool Decode(uint32_t number, std::string_view stored, void* out, size_t length)
 {
     unsigned char scheme;
     uint64_t n;
     std::string_view body;
-    if (!open(stored, scheme, n, body) || n != length) return false;
+    if (!open(number, stored, scheme, n, body) || n != length) return false;
     return expand(scheme, body, static_cast<char*>(out), length);
 }
 
-bool DecodeText(std::string_view stored, std::string& out)
+bool DecodeText(uint32_t number, std::string_view stored, std::string& out)
 {
     unsigned char scheme;
     uint64_t n;
     std::string_view body;
-    if (!open(stored, scheme, n, body)) return false;
+    if (!open(number, stored, scheme, n, body)) return false;
     out.resize(size_t(n));
     return expand(scheme, body, out.data(), out.size());
 }

@@ -71,7 +71,7 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
     if (!(next && c.Next() && c.Key() == key.view()) &&
         !(c.Seek(key.view()) && c.Key() == key.view()))
         return 0;
-    if (!codec::Decode(c.Value(), buf, f->recordLength))
+    if (!codec::Decode(recno, c.Value(), buf, f->recordLength))
         throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
                         " is damaged: it fails its checksum or does not decode to " +
                         std::to_string(f->recordLength) + " bytes");
@@ -176,7 +176,7 @@ void WriteRec(DataFile f, uint32_t recno, const void* buf)
                             std::to_string(f->recordLength) + ": nothing was written");
         Be32 key(recno);
         txn.Put(tableOf(f, txn), key.view(),
-                codec::Encode(Bytes(static_cast<const char*>(buf), f->recordLength)));
+                codec::Encode(recno, Bytes(static_cast<const char*>(buf), f->recordLength)));
     });
 }
 
@@ -332,7 +332,7 @@ int32_t WriteMemoBlock(DataFile notes, const char* text, uint32_t length, int32_
             block = c->Last() ? int32_t(fromBe32(c->Key().data())) + 1 : 1;
         }
         const size_t n = length ? strnlen(text, length - 1) : 0;
-        txn.Put(t, Be32(uint32_t(block)).view(), codec::Encode(Bytes(text, n)));
+        txn.Put(t, Be32(uint32_t(block)).view(), codec::Encode(uint32_t(block), Bytes(text, n)));
         return block;
     });
 }
@@ -343,7 +343,7 @@ std::string ReadMemoText(DataFile notes, int32_t block)
     return notes->env->With(false, [&](store::Txn& txn) -> std::string {
         auto v = txn.Get(tableOf(notes, txn), Be32(uint32_t(block)).view());
         std::string text;
-        if (v && !codec::DecodeText(*v, text))
+        if (v && !codec::DecodeText(uint32_t(block), *v, text))
             throw FileError("block " + std::to_string(block) + " of " + describe(notes) +
                             " is damaged: it fails its checksum");
         return text;

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -77,8 +78,20 @@ private:
     int m_pending = 0;
 };
 
-void copyFile(store::Txn& from, const std::string& path, uint32_t length, const std::string& name,
-              Copier& to)
+// A record as format 1 kept it (its bytes) or format 2 did (encoded, the checksum without
+// its number); nullopt when the stored bytes are damaged.
+std::optional<std::string> plainOf(uint32_t format, FileKind kind, store::Bytes stored,
+                                   uint32_t length)
+{
+    if (format == 1) return std::string(stored);
+    std::string plain;
+    if (!codec::DecodeText(0, stored, plain) || (kind == FileKind::Data && plain.size() != length))
+        return std::nullopt;
+    return plain;
+}
+
+void copyFile(store::Txn& from, uint32_t format, const std::string& path, uint32_t length,
+              const std::string& name, Copier& to)
 {
     const auto src = from.OpenTable(name, false);
     if (!src) throw FileError("file " + path + " is in the catalog but its data is missing");
@@ -92,11 +105,16 @@ void copyFile(store::Txn& from, const std::string& path, uint32_t length, const 
             to.Put(dst, k, v);
             continue;
         }
-        if (k.size() != 4 || (kind == FileKind::Data && v.size() != length))
-            throw FileError("record " + std::to_string(k.size() == 4 ? be32(k) : 0) + " of " +
-                            path + " is " + std::to_string(v.size()) + " bytes long, not " +
+        const uint32_t number = k.size() == 4 ? be32(k) : 0;
+        if (k.size() != 4 || (format == 1 && kind == FileKind::Data && v.size() != length))
+            throw FileError("record " + std::to_string(number) + " of " + path + " is " +
+                            std::to_string(v.size()) + " bytes long, not " +
                             std::to_string(length) + ": the company is damaged; nothing was changed");
-        to.Put(dst, k, codec::Encode(v));
+        const auto plain = plainOf(format, kind, v, length);
+        if (!plain)
+            throw FileError("record " + std::to_string(number) + " of " + path +
+                            " is damaged: it fails its checksum; nothing was changed");
+        to.Put(dst, k, codec::Encode(number, *plain));
     }
 }
 
@@ -128,7 +146,7 @@ uint32_t UpgradeStore(const std::string& folder)
             if (key.starts_with('\x01') || value.size() <= 4) continue;
             uint32_t length;
             std::memcpy(&length, value.data(), 4);
-            copyFile(*from, key, length, value.substr(4), to);
+            copyFile(*from, format, key, length, value.substr(4), to);
         }
         std::string v(4, '\0');
         std::memcpy(v.data(), &codec::kStoreFormat, 4);

@@ -82,7 +82,7 @@ public:
             auto c = txn.OpenCursor(t->table);
             std::string text;
             for (bool ok = c->First(); ok; ok = c->Next(), ++blocks)
-                if (!codec::DecodeText(c->Value(), text))
+                if (!codec::DecodeText(recordNumberOf(c->Key()), c->Value(), text))
                     Problem(fileName(info) + " block " + std::to_string(recordNumberOf(c->Key())) +
                             ": damaged: it fails its checksum");
         });

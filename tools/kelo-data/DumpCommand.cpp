@@ -92,7 +92,7 @@ void dumpNotes(DataContext& ctx, const FileInfo& info, bool json)
             const uint32_t block = uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
                                    uint32_t(k[2]) << 8 | k[3];
             std::string text;
-            if (!codec::DecodeText(c->Value(), text))
+            if (!codec::DecodeText(block, c->Value(), text))
                 throw ToolError("block " + std::to_string(block) + " of " + info.path +
                                 " is damaged: it fails its checksum");
             if (json) {

@@ -34,35 +34,39 @@ const Sample kSamples[] = {
 TEST(RecordCodec, EveryRecordComesBackWhole)
 {
     for (const Sample& s : kSamples) {
-        const std::string stored = codec::Encode(s.record);
+        const std::string stored = codec::Encode(42, s.record);
         std::string back(s.record.size(), '?');
-        EXPECT_TRUE(codec::Decode(stored, back.data(), back.size())) << s.name;
+        EXPECT_TRUE(codec::Decode(42, stored, back.data(), back.size())) << s.name;
         EXPECT_EQ(back, s.record) << s.name;
         std::string text;
-        EXPECT_TRUE(codec::DecodeText(stored, text)) << s.name;
+        EXPECT_TRUE(codec::DecodeText(42, stored, text)) << s.name;
         EXPECT_EQ(text, s.record) << s.name;
         // Stored no bigger than the record and its few bytes of header.
         EXPECT_LE(stored.size(), s.record.size() + 8) << s.name;
     }
-    EXPECT_LT(codec::Encode(kSamples[2].record).size(), kSamples[2].record.size() / 8);
+    EXPECT_LT(codec::Encode(1, kSamples[2].record).size(), kSamples[2].record.size() / 8);
 }
 
 TEST(RecordCodec, EveryFlippedByteAndEveryCutIsDamage)
 {
     for (const Sample& s : kSamples) {
-        const std::string stored = codec::Encode(s.record);
+        const std::string stored = codec::Encode(42, s.record);
         std::string back(s.record.size(), '\0');
         for (size_t i = 0; i < stored.size(); ++i) {
             std::string bad = stored;
             bad[i] = char(bad[i] ^ (1 << (i % 8)));
-            EXPECT_FALSE(codec::Decode(bad, back.data(), back.size())) << s.name << " byte " << i;
+            EXPECT_FALSE(codec::Decode(42, bad, back.data(), back.size())) << s.name << " byte " << i;
         }
         for (size_t n = 0; n < stored.size(); n += 1 + n / 4)
-            EXPECT_FALSE(codec::Decode(stored.substr(0, n), back.data(), back.size()))
+            EXPECT_FALSE(codec::Decode(42, stored.substr(0, n), back.data(), back.size()))
                 << s.name << " cut to " << n;
         // A record of another length is not this file's record.
         std::string other(s.record.size() + 1, '\0');
-        EXPECT_FALSE(codec::Decode(stored, other.data(), other.size())) << s.name;
+        EXPECT_FALSE(codec::Decode(42, stored, other.data(), other.size())) << s.name;
+        // Nor is a record stored under another number: its key was damaged.
+        for (const uint32_t number : {0u, 41u, 43u, 42u | 0x80000000u})
+            EXPECT_FALSE(codec::Decode(number, stored, back.data(), back.size()))
+                << s.name << " under " << number;
     }
 }
 

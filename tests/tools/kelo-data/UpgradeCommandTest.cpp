@@ -42,8 +42,9 @@ void setFormat(store::Txn& txn, store::Table catalog, uint32_t format)
     txn.Put(catalog, FileEnvironment::kFormatKey, v);
 }
 
-// Rewrites a company as the first store format kept it: records as they are, no format entry.
-void makeFormatOne(const std::string& folder)
+// Rewrites a company as an older store format kept it: 1, records as they are and no format
+// entry; 2, checksums without the record's number.
+void makeOldFormat(const std::string& folder, uint32_t format)
 {
     auto s = store::OpenLmdbStore(folder, false);
     auto txn = s->Begin(true);
@@ -56,14 +57,20 @@ void makeFormatOne(const std::string& folder)
         auto r = txn->OpenCursor(t);
         for (bool more = r->First(); more; more = r->Next()) {
             std::string raw;
-            if (r->Key().size() != 4 || !codec::DecodeText(r->Value(), raw)) continue;
             const std::string key(r->Key());
-            txn->Put(t, key, raw);
+            if (key.size() != 4) continue;
+            uint32_t number;
+            std::memcpy(&number, key.data(), 4);
+            ASSERT_TRUE(codec::DecodeText(__builtin_bswap32(number), r->Value(), raw));
+            txn->Put(t, key, format == 1 ? raw : codec::Encode(0, raw));
             more = r->Seek(key);
         }
     }
     c.reset();
-    txn->Del(catalog, FileEnvironment::kFormatKey);
+    if (format == 1)
+        txn->Del(catalog, FileEnvironment::kFormatKey);
+    else
+        setFormat(*txn, catalog, format);
     txn->Commit();
 }
 
@@ -78,7 +85,6 @@ protected:
             demo::MakeDemoCompany(ctx, options);
         }
         expected = dumpAll(company);
-        makeFormatOne(company);
     }
 
     test::TempFolder dir;
@@ -88,21 +94,28 @@ protected:
 
 TEST_F(Upgrade, AnOldCompanyIsRefusedUntilConvertedThenReadsAsBefore)
 {
-    auto run = RunKeloData({"check", company});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_NE(run.err.find("older store format 1"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("kelo-data upgrade " + company), std::string::npos) << run.err;
+    for (const uint32_t format : {1u, 2u}) {
+        SCOPED_TRACE(format);
+        makeOldFormat(company, format);
+        auto run = RunKeloData({"check", company});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_NE(run.err.find("older store format " + std::to_string(format)), std::string::npos)
+            << run.err;
+        EXPECT_NE(run.err.find("kelo-data upgrade " + company), std::string::npos) << run.err;
 
-    run = RunKeloData({"upgrade", company});
-    ASSERT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_NE(run.out.find("converted from store format 1 to 2"), std::string::npos) << run.out;
-    EXPECT_FALSE(std::filesystem::exists(company + "/upgrade.tmp"));
-    EXPECT_EQ(RunKeloData({"check", company}).exitCode, 0);
-    EXPECT_EQ(dumpAll(company), expected);
+        run = RunKeloData({"upgrade", company});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("converted from store format " + std::to_string(format) + " to 3"),
+                  std::string::npos)
+            << run.out;
+        EXPECT_FALSE(std::filesystem::exists(company + "/upgrade.tmp"));
+        EXPECT_EQ(RunKeloData({"check", company}).exitCode, 0);
+        EXPECT_EQ(dumpAll(company), expected);
 
-    run = RunKeloData({"upgrade", company});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find("nothing to do"), std::string::npos) << run.out;
+        run = RunKeloData({"upgrade", company});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_NE(run.out.find("nothing to do"), std::string::npos) << run.out;
+    }
 }
 
 TEST_F(Upgrade, ANewerFormatIsNamedAndLeftAlone)
@@ -116,7 +129,7 @@ TEST_F(Upgrade, ANewerFormatIsNamedAndLeftAlone)
     for (const char* command : {"check", "upgrade"}) {
         const auto run = RunKeloData({command, company});
         EXPECT_EQ(run.exitCode, 1) << command;
-        EXPECT_NE(run.err.find("store format 3, made by a newer version"), std::string::npos)
+        EXPECT_NE(run.err.find("store format 4, made by a newer version"), std::string::npos)
             << command << ": " << run.err;
     }
 }
@@ -125,6 +138,7 @@ TEST_F(Upgrade, ANewerFormatIsNamedAndLeftAlone)
 // upgrades again, or the new one whole.
 TEST_F(Upgrade, KillNineAtAnyMomentLeavesAUsableCompany)
 {
+    makeOldFormat(company, 1);
     int killed = 0;
     for (int delayMs = 0; delayMs <= 120; delayMs += 12) {
         QProcess p;
@@ -137,7 +151,7 @@ TEST_F(Upgrade, KillNineAtAnyMomentLeavesAUsableCompany)
         const auto run = RunKeloData({"upgrade", company});
         ASSERT_EQ(run.exitCode, 0) << "after a kill at " << delayMs << " ms: " << run.err;
         ASSERT_EQ(dumpAll(company), expected) << "after a kill at " << delayMs << " ms";
-        makeFormatOne(company);
+        makeOldFormat(company, 1);
     }
     EXPECT_GT(killed, 3);
 }
