@@ -24,7 +24,10 @@ bool Below(const std::array<uint8_t, N>& a, const std::array<uint8_t, N>& b)
     return std::memcmp(a.data(), b.data(), N) < 0;
 }
 
-TEST(ToDoKey, LaysOutNameDateTerminatorAndRecordNumber)
+// Name, date, terminator and record number; only the first forty bytes are upper-cased, so
+// 0x61 ('a') in the record number survives; long names are cut, short dates padded, and a name
+// read with its terminator ends there.
+TEST(ToDoKey, LayoutCaseAndCutting)
 {
     const ToDoKey key = BuildToDoKey("Oversee", "20270315", 0x01020304);
     EXPECT_EQ(Text(key, 0, 32), "OVERSEE" + std::string(25, ' '));
@@ -33,25 +36,16 @@ TEST(ToDoKey, LaysOutNameDateTerminatorAndRecordNumber)
     EXPECT_EQ(key[41], 0x04);  // little-endian from offset 41
     EXPECT_EQ(key[44], 0x01);
     EXPECT_EQ(GetU32(key.data(), kToDoKeyRecordNumber), 0x01020304u);
-}
 
-TEST(ToDoKey, UpperCasesOnlyTheFirstFortyBytes)
-{
-    // 0x61 ('a') in the record number must survive: only name and date are upper-cased.
-    const ToDoKey key = BuildToDoKey("mixed case", "20270101", 0x61616161);
-    EXPECT_EQ(Text(key, 0, 10), "MIXED CASE");
-    EXPECT_EQ(Text(key, 41, 4), "aaaa");
-    EXPECT_EQ(key, BuildToDoKey("MIXED CASE", "20270101", 0x61616161));
-}
+    const ToDoKey mixed = BuildToDoKey("mixed case", "20270101", 0x61616161);
+    EXPECT_EQ(Text(mixed, 0, 10), "MIXED CASE");
+    EXPECT_EQ(Text(mixed, 41, 4), "aaaa");
+    EXPECT_EQ(mixed, BuildToDoKey("MIXED CASE", "20270101", 0x61616161));
 
-TEST(ToDoKey, LongNamesAreCutAndShortDatesPadded)
-{
-    const std::string name(40, 'x');
-    const ToDoKey key = BuildToDoKey(name, "2027", 7);
-    EXPECT_EQ(Text(key, 0, 32), std::string(32, 'X'));
-    EXPECT_EQ(Text(key, 32, 8), "20270000");
-    EXPECT_EQ(GetU32(key.data(), kToDoKeyRecordNumber), 7u);
-    // A name read with its terminator ends there.
+    const ToDoKey cut = BuildToDoKey(std::string(40, 'x'), "2027", 7);
+    EXPECT_EQ(Text(cut, 0, 32), std::string(32, 'X'));
+    EXPECT_EQ(Text(cut, 32, 8), "20270000");
+    EXPECT_EQ(GetU32(cut.data(), kToDoKeyRecordNumber), 7u);
     const ToDoKey fromRecord = BuildToDoKey(std::string("ANN\0junk", 8), "20270101", 1);
     EXPECT_EQ(Text(fromRecord, 0, 32), "ANN" + std::string(29, ' '));
 }

@@ -26,8 +26,18 @@ QStringList Args(std::initializer_list<const char*> args)
 
 TEST(HostOptionsTest, DefaultsAndEveryOption)
 {
+    // Without a company the default is in the data folder.
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", "/tmp/kelo-xdg-data");
     std::string error;
-    auto o = HostOptions::Parse(Args({"--company", "/tmp/c"}), error);
+    auto o = HostOptions::Parse(Args({"--tasks"}), error);
+    if (old.isNull()) qunsetenv("XDG_DATA_HOME");
+    else qputenv("XDG_DATA_HOME", old);
+    ASSERT_TRUE(o) << error;
+    EXPECT_FALSE(o->companyGiven);
+    EXPECT_EQ(o->company, "/tmp/kelo-xdg-data/kelo/company");
+
+    o = HostOptions::Parse(Args({"--company", "/tmp/c"}), error);
     ASSERT_TRUE(o);
     EXPECT_EQ(o->company, "/tmp/c");
     EXPECT_EQ(o->user, "OVERSEE");
@@ -49,19 +59,6 @@ TEST(HostOptionsTest, DefaultsAndEveryOption)
     EXPECT_TRUE(o->companyGiven);
     EXPECT_EQ(o->programDate, DateNumberFromComponents(1, 3, 2028));
     EXPECT_TRUE(o->exitAfterStart);
-}
-
-TEST(HostOptionsTest, WithoutACompanyTheDefaultIsInTheDataFolder)
-{
-    const QByteArray old = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", "/tmp/kelo-xdg-data");
-    std::string error;
-    const auto o = HostOptions::Parse(Args({"--tasks"}), error);
-    if (old.isNull()) qunsetenv("XDG_DATA_HOME");
-    else qputenv("XDG_DATA_HOME", old);
-    ASSERT_TRUE(o) << error;
-    EXPECT_FALSE(o->companyGiven);
-    EXPECT_EQ(o->company, "/tmp/kelo-xdg-data/kelo/company");
 }
 
 TEST(HostOptionsTest, HelpAndVersionAreForStandardOutput)

@@ -22,7 +22,7 @@ protected:
 
 void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-TEST(CKSplitter, ReplaceDlgPutsTheNewPageInPlaceAndDeletesTheOld)
+TEST(CKSplitter, ReplaceDlgPutsTheNewPageInPlaceDeletesTheOldAndPanesShowAndHide)
 {
     CKSplitter splitter;
     auto* tree = new CKDialog(127, &splitter);
@@ -50,6 +50,12 @@ TEST(CKSplitter, ReplaceDlgPutsTheNewPageInPlaceAndDeletesTheOld)
     EXPECT_TRUE(old.isNull());
     EXPECT_EQ(splitter.GetPane(0, 2), nullptr);
     EXPECT_EQ(splitter.GetPane(1, 0), nullptr);
+
+    EXPECT_TRUE(splitter.ShowPane(0, 0, false));
+    EXPECT_FALSE(tree->isVisible());
+    EXPECT_TRUE(splitter.ShowPane(0, 0, true));
+    EXPECT_TRUE(tree->isVisible());
+    EXPECT_FALSE(splitter.ShowPane(0, 2, true));
 }
 
 TEST(CKSplitter, ReplacedPageThatDelaysItsDeletionLivesOnDetached)
@@ -67,19 +73,6 @@ TEST(CKSplitter, ReplacedPageThatDelaysItsDeletionLivesOnDetached)
     RunDeferredDeletes();
     ASSERT_FALSE(guard.isNull());
     delete busy;  // what the page's own fill does when it unwinds
-}
-
-TEST(CKSplitter, ShowPaneHidesAndShows)
-{
-    CKSplitter splitter;
-    auto* tree = new CKDialog(127);
-    ASSERT_TRUE(splitter.CreateDlg(0, 0, tree));
-    splitter.show();
-    EXPECT_TRUE(splitter.ShowPane(0, 0, false));
-    EXPECT_FALSE(tree->isVisible());
-    EXPECT_TRUE(splitter.ShowPane(0, 0, true));
-    EXPECT_TRUE(tree->isVisible());
-    EXPECT_FALSE(splitter.ShowPane(0, 1, true));
 }
 
 }  // namespace
