@@ -16,7 +16,6 @@
 #include "src/app/CTreeDialog.h"
 #include "src/app/TaskCatalog.h"
 #include "src/app/TaskEntryPoints.h"
-#include "src/pages/PageFactory.h"
 #include "host/data/FileMap.h"
 #include "tests/app/AppFixture.h"
 
@@ -141,27 +140,6 @@ TEST_F(MainWindowTest, ChoosingTheShownTaskMakesANewPageAndRescans)
     Settle();
     EXPECT_NE(ActiveTestPage(), second);
     EXPECT_EQ(CountingPage::s_created, created + 2);
-}
-
-TEST_F(MainWindowTest, TaskWithoutAPageLeavesTheWindowAsItIs)
-{
-    m_realPages = true;
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    CReminderPage* toDo = window->ActivePage();
-    ASSERT_NE(toDo, nullptr);
-    int unbuilt = 0;
-    for (const TaskInfo& task : AllTasks())
-        if (!PageFactory::Has(task.command)) unbuilt = task.command;
-    if (unbuilt == 0) GTEST_SKIP() << "every task has its page";
-    // Chosen from the menu: the item's own toggle must not leave a second check mark.
-    window->FindMenuCommand(unbuilt)->trigger();
-    Settle();
-    EXPECT_EQ(window->ActivePage(), toDo);
-    EXPECT_EQ(window->CurrentTask(), kCommandToDoList);
-    EXPECT_EQ(window->CaptionBar()->Text(), " To Do List");
-    EXPECT_TRUE(window->FindMenuCommand(kCommandToDoList)->isChecked());
-    EXPECT_FALSE(window->FindMenuCommand(unbuilt)->isChecked());
 }
 
 TEST_F(MainWindowTest, CommandsReachThePageFirst)
