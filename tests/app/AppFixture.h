@@ -27,7 +27,6 @@ class CountingPage final : public CReminderPage {
 
 public:
     CountingPage(int command, TaskServices& services, QWidget* parent, CKTreeView* tree);
-    ~CountingPage() override;
 
     void FillList() override;
     void Refresh() override;
@@ -39,7 +38,6 @@ public:
     std::vector<int> commands;
 
     static inline int s_created = 0;
-    static inline int s_deleted = 0;
 
 protected:
     bool OnInitDialog() override;
@@ -54,7 +52,7 @@ struct UserRights {
 
 // A company with users, a settings folder of its own, the host's global block filled as
 // kelo-host fills it, a fixed program date and scripted message boxes. Test pages stand in for
-// every task unless `realPages` is set.
+// every task.
 class AppFixture : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -73,7 +71,6 @@ protected:
     QTemporaryDir m_settings;
     std::vector<uint8_t> m_block;
     std::unique_ptr<CKScriptedAnswerer> m_answers;
-    bool m_realPages = false;
     PageFactory::Creator m_previousFactory;
 };
 
