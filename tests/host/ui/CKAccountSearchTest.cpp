@@ -49,7 +49,7 @@ protected:
     test::TempCompany company;
 };
 
-TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCase)
+TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCaseWithTheirRecordNumbers)
 {
     struct Case {
         const char* text;
@@ -68,10 +68,8 @@ TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCase)
             << c.text;
     EXPECT_EQ(CKAccountSearch::Find(company.Context(), kLedgerNominal, "").size(), 5u);
     EXPECT_TRUE(CKAccountSearch::Find(company.Context(), kLedgerSales, "").empty());
-}
 
-TEST_F(AccountSearchTest, KeyTextIsWhatMatchedAndDataTheRecordNumber)
-{
+    // The key text is what matched, the data the record number.
     const auto matches = CKAccountSearch::Find(company.Context(), kLedgerNominal, "b");
     ASSERT_EQ(matches.size(), 3u);
     EXPECT_EQ(matches[0].keyText, "Bank current account");
