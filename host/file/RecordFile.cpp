@@ -58,6 +58,29 @@ uint32_t entryRecno(const store::Cursor& c)
     return k.size() >= 4 ? fromBe32(k.data() + k.size() - 4) : 0;
 }
 
+// A record not found may be one whose stored number was damaged: it then sits where the number
+// belonged, beside the place the search ended, and fails its checksum under the number it shows.
+// The records either side are decoded under their own numbers so such damage is named, not taken
+// for the end of a chain.
+void missAround(DataFile f, store::Cursor& c, uint32_t recno)
+{
+    std::string scratch(f->recordLength, '\0');  // the caller's buffer stays as it was
+    const auto check = [&] {
+        // A data file's keys are all four bytes long.
+        if (c.Key().size() != 4 ||
+            !codec::Decode(fromBe32(c.Key().data()), c.Value(), scratch.data(), scratch.size()))
+            throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
+                            " is missing and a record stored beside it is damaged: the "
+                            "store's keys are damaged");
+    };
+    if (c.Valid()) {
+        check();
+        if (c.Prev()) check();
+    } else if (c.Last()) {
+        check();
+    }
+}
+
 uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
 {
     if (recno == 0) return 0;
@@ -69,8 +92,10 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
     // A write in between (a stored record changes size when rewritten) may have moved the
     // cursor, so a step that lands elsewhere is retried by seeking.
     if (!(next && c.Next() && c.Key() == key.view()) &&
-        !(c.Seek(key.view()) && c.Key() == key.view()))
+        !(c.Seek(key.view()) && c.Key() == key.view())) {
+        missAround(f, c, recno);
         return 0;
+    }
     if (!codec::Decode(recno, c.Value(), buf, f->recordLength))
         throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
                         " is damaged: it fails its checksum or does not decode to " +

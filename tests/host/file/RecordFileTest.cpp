@@ -80,6 +80,32 @@ TEST(RecordFile, DamagedRecordIsReportedWithFileAndRecord)
     EXPECT_EQ(buf, good);
 }
 
+// A flipped byte in a stored number moves a record out of its place: reading the number it
+// belonged to names the damage instead of reporting a record that is not there.
+TEST(RecordFile, ARecordMovedByADamagedKeyIsDamageNotAbsence)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    for (uint32_t r : {6u, 7u, 8u}) WriteRec(bills, r, record(bills, r).data());
+    const std::string stored = test::StoredRecord(co.Context(), kFileBills, 7);
+    FileEnvironment& env = co.Context().Environment();
+    env.With(true, [&](store::Txn& txn) {
+        const store::Table t = env.Find(txn, bills->path)->table;
+        txn.Del(t, std::string_view("\0\0\0\x07", 4));
+        txn.Put(t, std::string_view("\0\0\0\x07\x01", 5), stored);
+    });
+    auto buf = record(bills, 0);
+    try {
+        ReadRec(bills, 7, buf.data());
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_NE(std::string(e.what()).find("record 7 of"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find("damaged"), std::string::npos) << e.what();
+    }
+    // Numbers with sound records around them are simply absent.
+    for (uint32_t r : {5u, 9u}) EXPECT_EQ(ReadRec(bills, r, buf.data()), 0) << r;
+}
+
 // Reading record by record while rewriting each in the same transaction, the rewritten
 // records changing their stored size, finds every record (a walk's cursor may move under writes).
 TEST(RecordFile, AWalkThatRewritesAsItGoesFindsEveryRecord)
