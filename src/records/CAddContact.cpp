@@ -26,6 +26,7 @@
 #include "host/ui/CKMessageBox.h"
 #include "host/ui/CKPopupField.h"
 #include "host/util/Dates.h"
+#include "host/util/Text.h"
 #include "src/app/TaskServices.h"
 #include "src/pages/CReminderContacts.h"
 #include "src/pages/scans/ContactsScan.h"
@@ -222,8 +223,7 @@ bool CAddContact::SaveReminder()
     cols.WriteText(row, kContactsColType, kPhoneCallReminderType);
     cols.WriteText(row, kContactsColDateDue, DateNumberToFullString(m_dateDue->GetDate()));
     cols.WriteText(row, kContactsColCompleted, m_complete->isChecked() ? "Yes" : "No");
-    std::string user = m_services.CurrentUserName();
-    cols.WriteText(row, kContactsColDelegateTo, user.append(32 - std::min<size_t>(32, user.size()), ' '));
+    cols.WriteText(row, kContactsColDelegateTo, PadTo(m_services.CurrentUserName(), 32));
     cols.WriteUInt32(row, kContactsColLedgerType, static_cast<uint32_t>(m_ledgerType));
     cols.WriteUInt32(row, kContactsColRecordNumber, m_recNo);
 

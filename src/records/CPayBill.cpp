@@ -203,8 +203,8 @@ void CPayBill::OnDestroy()
 
 void CPayBill::CalculateTax()
 {
-    const double rate = TaxRate(m_taxControl.data(), m_taxCode->currentIndex());
-    m_vat->SetValue(Round(rate / 100.0 * m_net->Value(), 2));
+    m_vat->SetValue(
+        CAddBill::TaxOn(m_net->Value(), TaxRate(m_taxControl.data(), m_taxCode->currentIndex())));
 }
 
 void CPayBill::OpenBankLookup()
