@@ -152,7 +152,9 @@ TEST_F(PageTest, LongBackgroundFillShowsItsRowsSoFarThenTakesThemAway)
             for (size_t i = 0; i + 1 < services.progress.size(); ++i) {
                 EXPECT_GE(services.progress[i], 4) << "not before 200 ms";
                 EXPECT_LE(services.progress[i], 6);
-                if (i > 0) EXPECT_GT(services.progress[i], services.progress[i - 1]);
+                if (i > 0) {
+                    EXPECT_GT(services.progress[i], services.progress[i - 1]);
+                }
             }
         }
         page->DestroyWindow();

@@ -140,8 +140,12 @@ TEST_F(RecordWriteTest, AnotherUsersChangeIsAQuestionAndTheAnswerDecides)
         EXPECT_EQ(answers.Messages()[0].text.trimmed().toStdString(),
                   StringTable::Load(c.question));
         EXPECT_EQ(writes, c.result == Result::Written ? 1 : 0);
-        if (c.result == Result::Written) EXPECT_EQ(sawVanished, c.deleted);
-        if (!c.deleted || c.result == Result::Written) EXPECT_EQ(Description(r), c.after);
+        if (c.result == Result::Written) {
+            EXPECT_EQ(sawVanished, c.deleted);
+        }
+        if (!c.deleted || c.result == Result::Written) {
+            EXPECT_EQ(Description(r), c.after);
+        }
     }
 }
 
