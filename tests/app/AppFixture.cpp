@@ -46,12 +46,6 @@ void CountingPage::Refresh()
     CReminderPage::Refresh();
 }
 
-bool CountingPage::OnCommand(int id)
-{
-    if (id >= 32000) commands.push_back(id);  // the menu and button commands only
-    return CReminderPage::OnCommand(id);
-}
-
 void AppFixture::SetUp()
 {
     ASSERT_TRUE(m_settings.isValid());

@@ -30,12 +30,10 @@ public:
 
     void FillList() override;
     void Refresh() override;
-    bool OnCommand(int id) override;
 
     int command;
     int fills = 0;
     int refreshes = 0;
-    std::vector<int> commands;
 
     static inline int s_created = 0;
 

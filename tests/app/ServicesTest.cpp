@@ -1,4 +1,4 @@
-// Application services: message boxes, the string table, yield, function keys and help.
+// Application services: message boxes, yield, function keys and help.
 #include <QApplication>
 #include <QFile>
 #include <QThread>
@@ -10,21 +10,11 @@
 #include "host/util/Settings.h"
 #include "src/app/CReminderApp.h"
 #include "src/app/CReminderDialog.h"
-#include "src/app/StringTable.h"
 #include "src/app/TaskCatalog.h"
 #include "tests/app/AppFixture.h"
 
 namespace kelo::test {
 namespace {
-
-// The captions are pinned by the main window's task table; the bill-date question only here.
-TEST(StringTableTest, QuestionsAndUnknownIds)
-{
-    EXPECT_EQ(StringTable::Load(61252),
-              "You have entered an invalid bill date. \n\nPlease enter a date for this bill. ");
-    EXPECT_TRUE(StringTable::Load(61200).empty());
-    EXPECT_FALSE(StringTable::Has(99999));
-}
 
 using ServicesTest = AppFixture;
 
@@ -64,19 +54,19 @@ TEST_F(ServicesTest, FunctionKeysRunTheirCommandLines)
         return true;
     });
     CReminderApp& app = CReminderApp::Instance();
-    EXPECT_EQ(app.OnFunctionKey(VK_F11), 0);
-    EXPECT_TRUE(started.empty()) << "empty F11 does nothing";
+    app.OnFunctionKey(VK_F11);
+    EXPECT_TRUE(started.empty()) << "an empty F11 does nothing";
     WriteINIString(GetINI(1), "KL70", "F11", "/usr/bin/true --eleven");
     WriteINIString(GetINI(1), "KL70", "F12", "/usr/bin/true --twelve");
     app.OnFunctionKey(VK_F11);
     app.OnFunctionKey(VK_F12);
     app.OnFunctionKey(0x41);
-    ASSERT_EQ(started.size(), 2u);
-    EXPECT_EQ(started[0], "/usr/bin/true --eleven");
-    EXPECT_EQ(started[1], "/usr/bin/true --twelve");
     CKLauncher::SetStarter(previous);
+    EXPECT_EQ(started, (std::vector<QString>{"/usr/bin/true --eleven", "/usr/bin/true --twelve"}));
 }
 
+// F1 on the main window opens the page's topic (103 for the To Do list); Contents the index.
+// Every topic the module opens has its page.
 TEST_F(ServicesTest, HelpKeyAndContentsOpenTheirTopics)
 {
     std::vector<CKHelpViewer::Request> shown;
@@ -84,9 +74,6 @@ TEST_F(ServicesTest, HelpKeyAndContentsOpenTheirTopics)
     CReminderDialog* window = Open();
     ASSERT_NE(window, nullptr);
     QApplication::setActiveWindow(window);
-    ASSERT_EQ(QApplication::activeWindow(), window);
-
-    // F1 on the main window: the page's topic, 103 for the To Do list.
     ASSERT_TRUE(CKFunctionKeyHook::Deliver(Qt::Key_F1));
     window->SendCommand(kCommandHelpContents);
     CKHelpViewer::SetShower(previous);
@@ -96,15 +83,11 @@ TEST_F(ServicesTest, HelpKeyAndContentsOpenTheirTopics)
     EXPECT_TRUE(shown[0].page.endsWith("103.html")) << shown[0].page.toStdString();
     EXPECT_EQ(shown[1].command, HH_DISPLAY_TOPIC);
     EXPECT_TRUE(shown[1].page.endsWith("index.html"));
-}
 
-TEST_F(ServicesTest, EveryTopicTheModuleOpensHasAHelpPage)
-{
     const QString folder = qEnvironmentVariable("KELO_SOURCE_DIR") + "/help/";
     for (int topic : {1, 103, 104, 106, 107, 108, 109, 110, 112, 113, 121, 124, 126, 133, 134,
                       135, 136, 137})
         EXPECT_TRUE(QFile::exists(folder + QString::number(topic) + ".html")) << topic;
-    EXPECT_TRUE(QFile::exists(folder + "index.html"));
 }
 
 }  // namespace

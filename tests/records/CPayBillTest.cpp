@@ -101,43 +101,28 @@ protected:
     QPointer<CPayBill> dialog;
 };
 
+// The dialog offers what is left to pay, with the tax code the bill was entered with; a code
+// chosen works the tax out again by the Bill Record dialog's rule.
 TEST_F(PayBillTest, OpensWithTheOutstandingAmounts)
 {
     Open();
-    EXPECT_EQ(dialog->windowTitle(), "Bill Payment");
-    EXPECT_EQ(dialog->Bank()->Text(), "");
-    EXPECT_EQ(dialog->BankName()->text(), "");
     EXPECT_EQ(dialog->Ref()->text(), "INV77");
     EXPECT_EQ(dialog->Date()->GetDate(), kToday);
     EXPECT_DOUBLE_EQ(dialog->Net()->Value(), 70.00);
     EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 14.00);
     EXPECT_EQ(dialog->TaxCode()->currentIndex(), 1);
-    EXPECT_EQ(dialog->TaxCode()->itemText(1), "T 1   20.00");
-    EXPECT_EQ(dialog->Ref()->maxLength(), 8);
+    dialog->Net()->SetValue(50.00);
+    dialog->TaxCode()->setCurrentIndex(5);  // 5 %
+    EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 2.50);
 
     CPayBill none(*page, company.Context(), 0);
     EXPECT_FALSE(none.Create(nullptr));
 }
 
-TEST_F(PayBillTest, TaxFollowsTheCodeAndNet)
+// Choosing a bank of another currency is refused as it is chosen, for a foreign trader.
+TEST_F(PayBillTest, BankLookupRefusesAForeignBank)
 {
     Open();
-    dialog->Net()->SetValue(50.00);
-    dialog->TaxCode()->setCurrentIndex(5);  // 5 %
-    EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 2.50);
-    dialog->Net()->SetValue(10.05);
-    dialog->CalculateTax();
-    EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 0.50);  // 0.5025 rounds down
-    dialog->TaxCode()->setCurrentIndex(1);
-    EXPECT_DOUBLE_EQ(dialog->Vat()->Value(), 2.01);
-}
-
-TEST_F(PayBillTest, BankLookupShowsTheNameOrRefusesAForeignBank)
-{
-    Open();
-    dialog->Bank()->SetText("1230");
-    EXPECT_EQ(dialog->BankName()->text(), "Petty Cash");
-
     std::vector<uint8_t> block(kGlobalBlockLength, 0);
     services.block = GlobalBlock(block.data());
     services.block.SetU32(kGlobalForeignTrader, 1);
@@ -146,9 +131,7 @@ TEST_F(PayBillTest, BankLookupShowsTheNameOrRefusesAForeignBank)
     ASSERT_EQ(answers.Count(), 1);
     EXPECT_EQ(answers.Messages()[0].text,
               "You cannot post Bill payments against\nnon-Base Currency Bank Accounts. ");
-    EXPECT_EQ(answers.Messages()[0].kind, 1);
     EXPECT_EQ(dialog->Bank()->Text(), "");
-    EXPECT_EQ(dialog->BankName()->text(), "");
 }
 
 struct Refusal {
@@ -214,47 +197,25 @@ INSTANTIATE_TEST_SUITE_P(Checks, PayBillRefusal, ::testing::ValuesIn(kRefusals),
                              return n;
                          });
 
-TEST_F(PayBillTest, TheOutstandingAmountPaysTheBill)
-{
-    Open();
-    Fill("1200", 70.00, 14.00);
-    CKScriptedAnswerer answers;
-    EXPECT_TRUE(dialog->PayBill());
-    EXPECT_EQ(answers.Count(), 0);
-    EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 100.00);
-    EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 20.00);
-    EXPECT_EQ(GetU16(Bill().data(), kBillDatePaid), kToday);
-    EXPECT_EQ(dialog->PaidBill(), Bill());
-    EXPECT_EQ(dialog->TransactionNumber(), 1u);
-    EXPECT_EQ(Headers(), 1u);
-}
-
-TEST_F(PayBillTest, PartPaymentsAndTaxOnlyPayments)
+// A part payment leaves the rest outstanding for the next; tax alone is a payment; a date
+// outside the year answered Yes pays.
+TEST_F(PayBillTest, PartPaymentsTaxOnlyAndOutsideTheYear)
 {
     Open();
     Fill("1240", 20.00, 0.00);
     EXPECT_TRUE(dialog->PayBill());
-    EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 50.00);
-    EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 6.00);
     dialog->DestroyWindow();
     delete dialog.data();
 
     Open();
     EXPECT_DOUBLE_EQ(dialog->Net()->Value(), 50.00);
-    Fill("1200", 0.00, 4.00);  // Net 0 with VAT above 0 is a payment
-    EXPECT_TRUE(dialog->PayBill());
-    EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 50.00);
-    EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 10.00);
-    EXPECT_EQ(Headers(), 2u);
-}
-
-TEST_F(PayBillTest, OutsideTheYearAnsweredYesPays)
-{
-    Open();
-    Fill("1200", 10, 2, "31/03/2026");
+    Fill("1200", 0.00, 4.00, "31/03/2026");
     CKScriptedAnswerer answers({MsgAnswer::Yes});
     EXPECT_TRUE(dialog->PayBill());
     EXPECT_EQ(answers.Count(), 1);
+    EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 50.00);
+    EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 10.00);
+    EXPECT_EQ(Headers(), 2u);
 }
 
 TEST_F(PayBillTest, RefusedPostingKeepsTheDialogAndTheBill)
