@@ -57,19 +57,6 @@ INSTANTIATE_TEST_SUITE_P(EveryPath, ClosingPathTest,
                          ::testing::Values(Closing::Kill, Closing::Exit, Closing::Escape,
                                            Closing::CloseBox));
 
-// Enter in the window does not close it, and Show brings a minimised window back.
-TEST_F(EntryPointTest, EnterKeepsTheWindowAndShowRestoresItMinimised)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    QTest::keyClick(window, Qt::Key_Return);
-    Settle();
-    EXPECT_EQ(TaskIsShowing(), 1);
-    window->showMinimized();
-    ShowTaskManager();
-    EXPECT_FALSE(window->isMinimized());
-}
-
 // The user is the global block's; with no name there, the supervisor.
 TEST_F(EntryPointTest, UserNameComesFromTheGlobalBlock)
 {

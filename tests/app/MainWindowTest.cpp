@@ -106,19 +106,6 @@ TEST_F(MainWindowTest, CommandBarFollowsTheTaskTable)
     }
 }
 
-// Choosing the task already shown builds its page again, which scans afresh.
-TEST_F(MainWindowTest, ChoosingTheShownTaskMakesANewPage)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    const int created = CountingPage::s_created;
-    ASSERT_TRUE(window->ToolbarPane()->TasksBar()->Press(kCommandToDoList));
-    Settle();
-    ASSERT_NE(ActiveTestPage(), nullptr);
-    EXPECT_EQ(CountingPage::s_created, created + 1);
-    EXPECT_EQ(ActiveTestPage()->fills, 1);
-}
-
 // A changed program date refreshes the window and the page once; activation refreshes the page
 // and looks at the date again.
 TEST_F(MainWindowTest, ProgramDateChangeAndActivationRefreshWindowAndPage)

@@ -18,10 +18,8 @@
 #include "host/framework/PhoneCallReminders.h"
 #include "host/ui/CKDateEdit.h"
 #include "host/ui/CKDialler.h"
-#include "host/ui/CKListView.h"
 #include "host/ui/CKPopupField.h"
 #include "host/ui/CKScriptedAnswerer.h"
-#include "src/app/StringTable.h"
 #include "src/pages/CReminderContacts.h"
 #include "src/pages/scans/ContactsScan.h"
 #include "tests/host/file/TempCompany.h"
@@ -164,22 +162,6 @@ TEST_F(ContactsTest, ADelegateToDifferingOnlyInCaseIsWrittenAsTheLoggedOnUser)
     EXPECT_EQ(GetText(stored.data(), kToDoDelegateTo), "ANNA");
     EXPECT_EQ(GetU32(stored.data(), kToDoReserved), 99u) << "written back unchanged";
     EXPECT_TRUE(test::HasToDoKey(company.Context(), "ANNA", kToday, rec));
-}
-
-// The delete keeps the write rule: a lock another desk holds deletes nothing.
-TEST_F(ContactsTest, ALockHeldElsewhereDeletesNothing)
-{
-    DataContext other = DataContext::Open(company.Folder());
-    ASSERT_EQ(LockRec(other.File(kFileToDo), supplier), 1);
-    page->List()->SelectRow(1);
-    CKScriptedAnswerer answers{MsgAnswer::Yes};
-    EXPECT_FALSE(page->DeleteSelected());
-    ASSERT_EQ(answers.Count(), 2);
-    EXPECT_EQ(answers.Messages()[1].text.trimmed().toStdString(),
-              StringTable::Load(CRecordWrite::kLockedByOther));
-    EXPECT_FALSE(IsDeletedToDo(Read(supplier).data()));
-    EXPECT_EQ(page->List()->RowCount(), 2);
-    UnLockRec(other.File(kFileToDo), supplier);
 }
 
 }  // namespace

@@ -3,11 +3,9 @@
 #include <string>
 #include <vector>
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -16,9 +14,7 @@
 #include "host/ui/CKDateEdit.h"
 #include "host/ui/CKListView.h"
 #include "host/ui/CKScriptedAnswerer.h"
-#include "src/controls/CIntelliPopupImpl.h"
 #include "host/data/FileMap.h"
-#include "host/data/GlobalBlock.h"
 #include "host/data/ToDoRecord.h"
 #include "src/pages/scans/ToDoScan.h"
 #include "tests/pages/ToDoRecords.h"
@@ -173,31 +169,6 @@ TEST_F(AddTaskTest, AnExistingEntryOpensWithItsFields)
     EXPECT_EQ(dlg->DateDue()->GetDate(), kToday) << "no date shows the program date";
     EXPECT_FALSE(dlg->TaskComplete()->isChecked());
     EXPECT_EQ(dlg->DelegateTo()->currentText(), "ANNA");
-}
-
-// With auto-complete on, the description completes from its history and adds to it.
-TEST_F(AddTaskTest, HistoryOnDescriptionOnlyWhenTheOptionIsOn)
-{
-    CAddTask* off = OpenDialog(0);
-    EXPECT_EQ(off->DescriptionPopup()->Field(), nullptr);
-    off->DestroyWindow();
-    test::Drain();
-
-    GlobalBlock(registry.Block().data()).SetU32(kGlobalAutoComplete, 1);
-    registry.SetValue("History/TasksToDoDesc", "History0", "Pay rent");
-    CAddTask* dlg = OpenDialog(0);
-    ASSERT_EQ(dlg->DescriptionPopup()->Field(), dlg->Description());
-    dlg->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg));
-    dlg->Description()->setFocus();
-    QTest::keyClicks(dlg->Description(), "P");
-    EXPECT_EQ(dlg->Description()->text(), "Pay rent");
-    QTest::keyClick(dlg->Description(), Qt::Key_Escape);
-    dlg->Description()->setText("Pay wages");
-    dlg->TaskComplete()->setFocus();
-    dlg->DestroyWindow();
-    test::Drain();
-    EXPECT_EQ(registry.Value("History/TasksToDoDesc", "History1").toString(), "Pay wages");
 }
 
 }  // namespace

@@ -21,9 +21,6 @@ TEST(KeloDataCommandLine, HelpAndVersion) {
         const auto run = RunKeloData({help});
         EXPECT_EQ(run.exitCode, 0) << help;
         EXPECT_EQ(run.out.rfind("Usage: kelo-data COMMAND DIR", 0), 0u) << run.out;
-        for (const char* shown : {"create DIR", "demo DIR", "dump DIR FILE", "import DIR FILE",
-                                  "check DIR", "stat DIR", "--scale <N>", "--json", "Exit status:"})
-            EXPECT_NE(run.out.find(shown), std::string::npos) << shown;
         EXPECT_EQ(run.err, "");
     }
     const auto version = RunKeloData({"--version"});
