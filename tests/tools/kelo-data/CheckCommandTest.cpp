@@ -1,4 +1,4 @@
-// kelo-data check passes on the demo company and after payments are posted, and finds every kind
+// kelo-data check passes on the demo company, and finds every kind
 // of damage the record API can leave: bad records, wrong index entries, broken chains, half
 // written transactions and balances out of step, naming the file and the record or entry.
 
@@ -21,9 +21,6 @@
 #include "host/data/StockRecord.h"
 #include "host/file/FileEnvironment.h"
 #include "host/file/RecordFile.h"
-#include "host/framework/CBBusContext.h"
-#include "host/framework/TransactionPost.h"
-#include "host/util/Dates.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {
@@ -47,36 +44,15 @@ void putStored(DataContext& ctx, const char* path, const std::string& key)
     env.With(true, [&](store::Txn& txn) { txn.Put(env.Find(txn, path)->table, key, "xxxxxxxx"); });
 }
 
-// A bill payment as the payment dialog hands it over: 1200 pays 7100.
-uint32_t payRent(DataContext& ctx, double net, double tax)
-{
-    CBBusContext bus(ctx, "OVERSEE");
-    Record header(kAuditHeaderLength, 0), split(kSplitLength, 0), bank(kBankLength, 0);
-    FlashFindAccount(ctx, kLedgerBank, "1200", bank.data(), 0);
-    SetU8(header.data(), kHeaderType, kTypeBankPayment);
-    SetText(header.data(), kHeaderBankCode, "1200");
-    SetText(header.data(), kHeaderReference, "RENT");
-    SetU16(header.data(), kHeaderDate, DateStringToNumber("14/06/2027"));
-    SetU8(split.data(), kSplitType, kTypeBankPayment);
-    SetText(split.data(), kSplitNominalCode, "7100");
-    SetI32(split.data(), kSplitTaxCode, 1);
-    SetF64(split.data(), kSplitNetAmount, net);
-    SetF64(split.data(), kSplitTaxAmount, tax);
-    return TransactionPost(bus, header.data(), 0, bank.data(), 1, split.data(), 1, 0, 0);
-}
-
-TEST(CheckCommand, PassesOnTheDemoMadeByTheToolAndAfterPaymentsArePosted)
+// The demo as the tool makes it checks clean; after posted payments too, which the bill payment
+// kill trial checks after every kill.
+TEST(CheckCommand, PassesOnTheDemoMadeByTheTool)
 {
     test::TempFolder dir;
     const std::string company = dir / "demo";
     const auto made = RunKeloData({"demo", company, "--date", "15/06/2027", "--seed", "3"});
     ASSERT_EQ(made.exitCode, 0) << made.err;
     EXPECT_NE(made.out.find("customers: 200 accounts"), std::string::npos) << made.out;
-    {
-        DataContext ctx = DataContext::Open(company);
-        ASSERT_NE(payRent(ctx, 1500.00, 300.00), 0u);
-        ASSERT_NE(payRent(ctx, 0.00, 12.34), 0u);
-    }
     const auto checked = RunKeloData({"check", company});
     EXPECT_EQ(checked.exitCode, 0) << checked.out << checked.err;
     EXPECT_NE(checked.out.find("every index right"), std::string::npos);
