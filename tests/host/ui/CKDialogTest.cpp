@@ -118,23 +118,16 @@ TEST(CKDialog, DestroyWindowEndsInnerDialogsAndDetachesThem)
     EXPECT_TRUE(outerGuard.isNull());
 }
 
-TEST(CKDialog, CreateRunsInitialisationOnce)
+TEST(CKDialog, CreateRunsInitialisationOnceAndAFailedOneEndsAModalDialog)
 {
     Log log;
-    QWidget parent;
     Recorder d(&log);
-    EXPECT_TRUE(d.Create(&parent));
-    EXPECT_EQ(d.parentWidget(), &parent);
-    EXPECT_FALSE(d.isWindow());
+    EXPECT_TRUE(d.Create());
     EXPECT_TRUE(d.Create());
     EXPECT_EQ(log, (Log{"init"}));
-
-    Recorder failing(&log);
-    failing.m_initResult = false;
-    EXPECT_FALSE(failing.Create());
     Recorder modal(&log);
     modal.m_initResult = false;
-    EXPECT_EQ(modal.DoModal(), -1) << "a modal dialog that fails to initialise";
+    EXPECT_EQ(modal.DoModal(), -1);
     EXPECT_TRUE(modal.IsDestroyed());
 }
 
@@ -150,34 +143,6 @@ TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
     EXPECT_FALSE(d.IsModal());
     EXPECT_TRUE(d.IsDestroyed());
     EXPECT_EQ(log, (Log{"init", "destroy 110"})) << "no final step: the caller owns it";
-}
-
-// A modal dialog asks for neither a minimise nor a maximise box, and has one size, so a window
-// manager that offers the boxes anyway has no maximise to offer.
-TEST(CKDialog, ModalDialogHasNoMinimiseOrMaximiseAndOneSize)
-{
-    Log log;
-    QWidget owner;
-    Recorder d(&log, nullptr, 110);
-    auto* field = new QLineEdit(&d);
-    field->setMinimumWidth(200);
-    Qt::WindowFlags flags;
-    QSize minimum, maximum, shown;
-    QTimer::singleShot(0, &d, [&] {
-        flags = d.windowFlags();
-        minimum = d.minimumSize();
-        maximum = d.maximumSize();
-        shown = d.size();
-        d.EndDialog(1);
-    });
-    d.DoModal(&owner);
-    EXPECT_TRUE(flags & Qt::Dialog);
-    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(minimum, maximum) << "one size";
-    EXPECT_EQ(shown, minimum);
-    EXPECT_GE(shown.width(), 200) << "the size its contents need";
 }
 
 TEST(CKDialog, ModalEnterIsOkAndEscapeIsCancel)

@@ -61,15 +61,5 @@ TEST_F(CKHelpViewerTest, OpensTheTopicPageOrTheIndex)
     EXPECT_FALSE(CKHelpViewer::HtmlHelpA(nullptr, m_dir.path() + "/Nowhere", HH_HELP_CONTEXT, 1));
 }
 
-TEST_F(CKHelpViewerTest, TheViewerShowsThePage)
-{
-    CKHelpViewer::SetShower(nullptr);
-    ASSERT_TRUE(CKHelpViewer::HtmlHelpA(nullptr, m_folder, HH_HELP_CONTEXT, 103));
-    CKHelpViewer* viewer = CKHelpViewer::Instance();
-    EXPECT_TRUE(viewer->isVisible());
-    EXPECT_EQ(QFileInfo(viewer->CurrentPage()).fileName(), "103.html");
-    viewer->close();
-}
-
 }  // namespace
 }  // namespace kelo
