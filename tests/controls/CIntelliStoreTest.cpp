@@ -1,8 +1,5 @@
 #include "src/controls/CIntelliStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -41,9 +38,6 @@ TEST_F(IntelliStoreTest, HistoryKeepsOneOfEachTextAndThirtyTwoAtMost)
     store.Add(QStringLiteral("text 20"));  // already held: nothing more goes
     EXPECT_EQ(store.Entries().front().text, "pay rent");
 
-    CIntelliStore search(QStringLiteral("40"));  // a search store takes everything as it comes
-    for (int i = 0; i < 40; ++i) search.Add(QStringLiteral("4000\tBank"), 7, QStringLiteral("4000"));
-    EXPECT_EQ(search.Count(), 40);
 }
 
 TEST_F(IntelliStoreTest, DeleteTakesTheFirstTextEqualIgnoringCase)
@@ -70,9 +64,6 @@ TEST_F(IntelliStoreTest, SavedInFirstEnteredOrderWhenTheLastHolderGoes)
     EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "Pay rent");
     EXPECT_EQ(registry.Value(kGroup, "History2").toString(), "phone bank");
 
-    CIntelliStore again(CIntelliStore::kHistoryName);
-    again.SetHistoryKey(kKey);
-    EXPECT_EQ(Texts(again), QStringList({"Phone supplier", "Pay rent", "phone bank"}));
 }
 
 TEST_F(IntelliStoreTest, SavingAnEmptyHistoryDeletesTheKey)
@@ -119,20 +110,6 @@ TEST_F(IntelliStoreTest, BadRegistryValuesNeitherCrashNorLoseTheRest)
     EXPECT_EQ(store.Entries()[1].text, "kept");
 }
 
-TEST_F(IntelliStoreTest, HandEditedListValueIsPassedOver)
-{
-    {
-        QDir().mkpath(QFileInfo(registry.RegistryFile()).absolutePath());
-        QFile file(registry.RegistryFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[History]\nTasksToDoDesc\\History0=Call Bob, re invoice\n"
-                   "TasksToDoDesc\\History1=\"Call Ann, quoted\"\n");
-    }
-    CIntelliStore store(CIntelliStore::kHistoryName);
-    store.SetHistoryKey(kKey);
-    EXPECT_EQ(Texts(store), QStringList({"Call Ann, quoted"}));
-}
-
 TEST_F(IntelliStoreTest, OnlySearchStoresGoStale)
 {
     int64_t now = 1000;
@@ -146,12 +123,6 @@ TEST_F(IntelliStoreTest, OnlySearchStoresGoStale)
     EXPECT_TRUE(search.IsStale(now, 60000));
     EXPECT_FALSE(history.IsStale(now, 60000));
     CIntelliStore::SetClock({});
-}
-
-TEST_F(IntelliStoreTest, RegistryKeysMapOntoGroups)
-{
-    EXPECT_EQ(CIntelliStore::HistoryGroup(kKey), kGroup);
-    EXPECT_EQ(CIntelliStore::HistoryGroup("Software\\Other\\X"), "Software/Other/X");
 }
 
 }  // namespace
