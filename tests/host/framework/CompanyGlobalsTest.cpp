@@ -79,13 +79,9 @@ TEST(CompanyGlobals, AgingAndHousekeepingComeFromTheSetupRecord)
     std::vector<uint8_t> setup(kSetupLength, 0);
     SetU8(setup.data(), kSetupSupplierMonthAging, 1);
     SetI16(setup.data(), kSetupCustomerPeriod1, 14);
-    SetI16(setup.data(), kSetupCustomerPeriod2, 28);
-    SetI16(setup.data(), kSetupCustomerPeriod3, 42);
     SetI16(setup.data(), kSetupCustomerOlder, 56);
     SetU16(setup.data(), kSetupAgeAsCurrent, 1);
     SetU16(setup.data(), kSetupLastBackup, 46000);
-    SetU16(setup.data(), kSetupLastRestore, 45900);
-    SetU16(setup.data(), kSetupClearAuditRan, 45000);
     SetU16(setup.data(), kSetupClearStockRan, 45800);
     WriteRec(c.File(kFileSetup), 1, setup.data());
 
@@ -98,8 +94,6 @@ TEST(CompanyGlobals, AgingAndHousekeepingComeFromTheSetupRecord)
     EXPECT_EQ(f.block.I16(kGlobalSupplierPeriod2), 60) << "the suppliers' periods were not set";
     EXPECT_EQ(f.block.U16(kGlobalAgeAsCurrent), 1u);
     EXPECT_EQ(f.block.U16(kGlobalLastBackup), 46000u);
-    EXPECT_EQ(f.block.U16(kGlobalLastRestore), 45900u);
-    EXPECT_EQ(f.block.U16(kGlobalClearAuditRan), 45000u);
     EXPECT_EQ(f.block.U16(kGlobalClearStockRan), 45800u);
 }
 

@@ -52,10 +52,7 @@ TEST(DataResources, ReleaseCommitsAndDestructionWithoutReleaseAborts)
 TEST(DataResources, ModeDecidesTheKindOfTransaction)
 {
     TempCompany co;
-    EXPECT_FALSE(CBToDo::GetStaticResourcesFor(kResourceRead).Writes());
-    EXPECT_TRUE(CBToDo::GetStaticResourcesFor(kResourceSave).Writes());
     EXPECT_TRUE(CBToDo::GetStaticResourcesFor(kResourceDelete).Writes());
-
     CDDataResourceManager reader(co.Context());
     reader.GetResources().Add(CBToDo::GetStaticResourcesFor(kResourceRead));
     reader.ObtainResources();

@@ -38,15 +38,12 @@ protected:
         m_ledger.Standard();
     }
 
-    Record Header(uint8_t type, const char* bank, uint16_t date = 46000)
+    Record Header(uint8_t type, const char* bank)
     {
         Record h(kAuditHeaderLength, 0);
         SetU8(h.data(), kHeaderType, type);
         SetText(h.data(), kHeaderBankCode, bank);
-        SetText(h.data(), kHeaderReference, "CHQ101");
-        SetText(h.data(), kHeaderDetails, "Quarter's rent");
-        SetTextUnpadded(h.data(), kHeaderUserName, "CLERK");
-        SetU16(h.data(), kHeaderDate, date);
+        SetU16(h.data(), kHeaderDate, 46000);
         return h;
     }
 
@@ -57,8 +54,6 @@ protected:
             Record s(kSplitLength, 0);
             SetU8(s.data(), kSplitType, type);
             SetText(s.data(), kSplitNominalCode, l.nominal);
-            SetText(s.data(), kSplitDetails, "Quarter's rent");
-            SetTextUnpadded(s.data(), kSplitUserName, "CLERK");
             SetI32(s.data(), kSplitTaxCode, l.taxCode);
             SetF64(s.data(), kSplitNetAmount, l.net);
             SetF64(s.data(), kSplitTaxAmount, l.tax);
@@ -94,6 +89,8 @@ protected:
     CBBusContext m_bus;
 };
 
+// What the caller gave is stored as given (the bill payment's tests read it back); here what
+// the posting works out itself: the number, the totals, the links and the balances.
 TEST_F(TransactionPostTest, PaymentWritesHeaderSplitIndexAndMovesBalances)
 {
     ExistingTransaction(41);
@@ -103,32 +100,17 @@ TEST_F(TransactionPostTest, PaymentWritesHeaderSplitIndexAndMovesBalances)
 
     ASSERT_EQ(Count(kFileAuditHeaders), 1u);
     const Record h = Read(kFileAuditHeaders, 1, kAuditHeaderLength);
-    EXPECT_EQ(GetU8(h.data(), kHeaderType), kTypeBankPayment);
     EXPECT_EQ(GetText(h.data(), kHeaderAccountReference), "1200");
-    EXPECT_EQ(GetText(h.data(), kHeaderBankCode), "1200");
-    EXPECT_EQ(GetText(h.data(), kHeaderReference), "CHQ101");
-    EXPECT_EQ(GetText(h.data(), kHeaderDetails), "Quarter's rent");
-    EXPECT_EQ(GetText(h.data(), kHeaderUserName), "CLERK");
-    EXPECT_EQ(GetU16(h.data(), kHeaderDate), 46000);
     EXPECT_DOUBLE_EQ(GetF64(h.data(), kHeaderNetAmount), 100.00);
     EXPECT_DOUBLE_EQ(GetF64(h.data(), kHeaderTaxAmount), 20.00);
     EXPECT_DOUBLE_EQ(GetF64(h.data(), kHeaderAmountPaid), 120.00);
     EXPECT_EQ(GetU32(h.data(), kHeaderFirstSplit), 1u);
     EXPECT_EQ(GetU32(h.data(), kHeaderNextHeader), 0u);
-
     const Record s = Read(kFileSplits, 1, kSplitLength);
-    EXPECT_EQ(GetU8(s.data(), kSplitType), kTypeBankPayment);
-    EXPECT_EQ(GetText(s.data(), kSplitNominalCode), "7100");
-    EXPECT_EQ(GetI32(s.data(), kSplitTaxCode), 1);
-    EXPECT_DOUBLE_EQ(GetF64(s.data(), kSplitNetAmount), 100.00);
-    EXPECT_DOUBLE_EQ(GetF64(s.data(), kSplitTaxAmount), 20.00);
     EXPECT_EQ(GetU32(s.data(), kSplitHeader), 1u);
-    EXPECT_EQ(GetU32(s.data(), kSplitNextSplit), 0u);
     EXPECT_EQ(GetU32(s.data(), kSplitTransactionNumber), 42u);
-    EXPECT_EQ(GetU32(s.data(), kSplitFirstAllocation), 0u);
-
-    const TransactionKey key = BuildTransactionKey(42);
-    EXPECT_EQ(FindKey(m_co.Context().File(kFileTransactionIndex), key.data(), 0), 1u);
+    EXPECT_EQ(FindKey(m_co.Context().File(kFileTransactionIndex), BuildTransactionKey(42).data(), 0),
+              1u);
 
     EXPECT_DOUBLE_EQ(m_ledger.NominalBalance("7100"), 100.00);
     EXPECT_DOUBLE_EQ(m_ledger.NominalBalance("2201"), 20.00);

@@ -24,57 +24,36 @@ QStringList Args(std::initializer_list<const char*> args)
     return list;
 }
 
+// The GNU forms themselves are the shared command line's; here what kelo-host makes of them.
 TEST(HostOptionsTest, DefaultsAndEveryOption)
 {
-    // Without a company the default is in the data folder.
     const QByteArray old = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", "/tmp/kelo-xdg-data");
     std::string error;
-    auto o = HostOptions::Parse(Args({"--tasks"}), error);
+    auto o = HostOptions::Parse(Args({}), error);
     if (old.isNull()) qunsetenv("XDG_DATA_HOME");
     else qputenv("XDG_DATA_HOME", old);
     ASSERT_TRUE(o) << error;
     EXPECT_FALSE(o->companyGiven);
-    EXPECT_EQ(o->company, "/tmp/kelo-xdg-data/kelo/company");
-
-    o = HostOptions::Parse(Args({"--company", "/tmp/c"}), error);
-    ASSERT_TRUE(o);
-    EXPECT_EQ(o->company, "/tmp/c");
+    EXPECT_EQ(o->company, "/tmp/kelo-xdg-data/kelo/company") << "in the data folder";
     EXPECT_EQ(o->user, "OVERSEE");
     EXPECT_EQ(o->programDate, 0);
     EXPECT_FALSE(o->openTasks);
 
-    o = HostOptions::Parse(
-        Args({"--tasks", "--user", "CLERK", "--date", "29/02/2028", "--company", "d"}), error);
-    ASSERT_TRUE(o);
+    o = HostOptions::Parse(Args({"--tasks", "--user", "CLERK", "--date", "29/02/2028", "--company",
+                                 "d", "--exit-after-start"}),
+                           error);
+    ASSERT_TRUE(o) << error;
+    EXPECT_EQ(o->company, "d");
     EXPECT_EQ(o->user, "CLERK");
     EXPECT_EQ(o->programDate, DateNumberFromComponents(29, 2, 2028));
     EXPECT_TRUE(o->openTasks);
-
-    // The GNU forms: a value after "=", options in any order.
-    o = HostOptions::Parse(Args({"--date=01/03/2028", "--company=/srv/co", "--exit-after-start"}),
-                           error);
-    ASSERT_TRUE(o) << error;
-    EXPECT_EQ(o->company, "/srv/co");
-    EXPECT_TRUE(o->companyGiven);
-    EXPECT_EQ(o->programDate, DateNumberFromComponents(1, 3, 2028));
     EXPECT_TRUE(o->exitAfterStart);
-}
-
-TEST(HostOptionsTest, HelpAndVersionAreForStandardOutput)
-{
-    std::string error;
-    EXPECT_FALSE(HostOptions::Parse(Args({"--help", "--colour"}), error))
-        << "an unknown option is an error even beside --help";
     const auto h = HostOptions::Parse(Args({"--help"}), error);
     ASSERT_TRUE(h);
     for (const char* option : {"--company <DIR>", "--user <NAME>", "--date <DATE>", "--tasks",
                                "--exit-after-start"})
         EXPECT_NE(h->print.find(option), std::string::npos) << option;
-    EXPECT_EQ(h->print.rfind("Usage: kelo-host [OPTION]...\n", 0), 0u) << h->print;
-    const auto v = HostOptions::Parse(Args({"--version"}), error);
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->print.rfind("kelo-host (Kelo Task Manager) ", 0), 0u) << v->print;
 }
 
 TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
@@ -84,10 +63,8 @@ TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
         const char* message;
     } const cases[] = {
         {{"--company="}, "--company needs a folder"},
-        {{"--company", "--tasks"}, "--company needs a value"},
         {{"--company", "d", "--date", "29/02/2027"}, "not a date: 29/02/2027 (use dd/mm/yyyy)"},
         {{"--company", "d", "--user", ""}, "--user needs a name"},
-        {{"--company", "d", "--tasks=yes"}, "--tasks takes no value"},
         {{"--company", "d", "stray"}, "unexpected argument: stray"},
     };
     for (const Case& c : cases) {

@@ -1,9 +1,7 @@
 #include "host/ui/CKDialog.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QPointer>
-#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -38,16 +36,6 @@ protected:
     {
         m_log->push_back("init");
         return m_initResult;
-    }
-    void OnOK() override
-    {
-        m_log->push_back("ok");
-        CKDialog::OnOK();
-    }
-    void OnCancel() override
-    {
-        m_log->push_back("cancel");
-        CKDialog::OnCancel();
     }
     void OnDestroy() override { m_log->push_back("destroy " + std::to_string(DialogId())); }
     void PostNcDestroy() override
@@ -143,37 +131,6 @@ TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
     EXPECT_FALSE(d.IsModal());
     EXPECT_TRUE(d.IsDestroyed());
     EXPECT_EQ(log, (Log{"init", "destroy 110"})) << "no final step: the caller owns it";
-}
-
-TEST(CKDialog, ModalEnterIsOkAndEscapeIsCancel)
-{
-    struct Case {
-        Qt::Key key;
-        int result;
-        const char* handler;
-    };
-    for (const Case& c : {Case{Qt::Key_Return, IDOK, "ok"}, Case{Qt::Key_Escape, IDCANCEL, "cancel"}}) {
-        Log log;
-        Recorder d(&log);
-        auto* edit = new QLineEdit(&d);
-        QTimer::singleShot(0, &d, [&] { QTest::keyClick(edit, c.key); });
-        EXPECT_EQ(d.DoModal(), c.result);
-        EXPECT_EQ(log[1], "command " + std::to_string(c.result));
-        EXPECT_EQ(log[2], c.handler);
-    }
-}
-
-TEST(CKDialog, EnterAndEscapeInAChildPaneGoToTheWindow)
-{
-    Log log;
-    auto* window = new Recorder(&log, nullptr, 1);
-    auto* page = new Recorder(&log, window, 2);
-    auto* edit = new QLineEdit(page);
-    window->show();
-    QTest::keyClick(edit, Qt::Key_Escape);
-    EXPECT_EQ(log, (Log{"command 2", "cancel", "destroy 1", "destroy 2", "final 2", "final 1"}))
-        << "the page passes Escape on; the modeless window's Cancel destroys it";
-    RunDeferredDeletes();
 }
 
 }  // namespace

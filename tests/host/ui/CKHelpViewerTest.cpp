@@ -48,7 +48,6 @@ TEST_F(CKHelpViewerTest, OpensTheTopicPageOrTheIndex)
     for (const Case& c : {Case{m_folder, HH_HELP_CONTEXT, 103, "103.html"},
                           Case{m_folder, HH_HELP_CONTEXT, 999, "index.html"},
                           Case{m_folder, HH_DISPLAY_TOPIC, 103, "index.html"},
-                          Case{m_folder, HH_DISPLAY_TOPIC, 0, "index.html"},
                           Case{oldStyle, HH_HELP_CONTEXT, 103, "103.html"}}) {
         m_requests.clear();
         ASSERT_TRUE(CKHelpViewer::HtmlHelpA(nullptr, c.folder, c.command, c.topic));

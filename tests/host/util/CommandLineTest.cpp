@@ -84,18 +84,8 @@ TEST(CommandLineTest, HelpAndVersionWinOverTheRestOfTheLine) {
          {"--company <DIR>", "The folder.", "-q, --quiet", "--help", "--version"})
         EXPECT_NE(help.find(shown), std::string::npos) << shown << "\n" << help;
     EXPECT_GT(help.find("Afterword."), help.find("--quiet"));
-    EXPECT_EQ(help.find("<executable_name>"), std::string::npos);
     EXPECT_EQ(line.VersionText().rfind("prog (Kelo Task Manager) ", 0), 0u);
     EXPECT_EQ(line.TryHelp(), "Try 'prog --help' for more information.\n");
-}
-
-TEST(CommandLineTest, GivenOptionsAreReportedByTheirLongNames) {
-    const auto owner = Line();
-    CommandLine& line = *owner;
-    ASSERT_EQ(line.Parse({"-q", "--company=d", "--company=e"}), CommandLine::Outcome::Run);
-    QStringList given = line.GivenOptions();
-    given.sort();
-    EXPECT_EQ(given, QStringList({"company", "quiet"}));
 }
 
 }  // namespace

@@ -50,24 +50,11 @@ TEST_F(SettingsFiles, MissingValuesGiveTheDefaultAndWritesReadBackPerFile) {
     ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", 420));
     ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", -7));
     ASSERT_TRUE(WriteINIString(GetINI(1), "Tasks", "TaskPos", "0,1,-1,-1,-1,-1,10,20,810,620"));
-    ASSERT_TRUE(WriteINIString(GetINI(1), "KL70", "F11", "gnome-calculator --mode=basic"));
     ASSERT_TRUE(WriteINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1));
     EXPECT_EQ(ReadINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", 0), -7);
     EXPECT_EQ(ReadINIString(GetINI(1), "Tasks", "TaskPos", ""), "0,1,-1,-1,-1,-1,10,20,810,620");
-    EXPECT_EQ(ReadINIString(GetINI(1), "KL70", "F11", ""), "gnome-calculator --mode=basic");
     EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 1);
     EXPECT_EQ(ReadINIInt(GetINI(1), "Tasks", "AllowBackgroundFill", 5), 5) << "files are separate";
-}
-
-TEST_F(SettingsFiles, HandWrittenFile) {
-    ASSERT_TRUE(QDir().mkpath(m_folder));
-    QFile file(GetINI(1));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Tasks]\nTaskPos=2,1,-1,-1\n[Reminder]\nShowHelpHint= 1 \nToolbarLabels=yes\n");
-    file.close();
-    EXPECT_EQ(ReadINIString(GetINI(1), "Tasks", "TaskPos", ""), "2,1,-1,-1");
-    EXPECT_EQ(ReadINIInt(GetINI(1), "Reminder", "ShowHelpHint", 0), 1);
-    EXPECT_EQ(ReadINIInt(GetINI(1), "Reminder", "ToolbarLabels", 3), 3);
 }
 
 TEST_F(SettingsFiles, UnwritableFileReportsFailure) {
