@@ -23,12 +23,9 @@ protected:
 TEST_F(IntelliCacheTest, OneCachePerKindAndFlagWhileHeld)
 {
     auto a = CIntelliCache::Get(258, 0);
-    auto b = CIntelliCache::Get(258, 0);
-    auto c = CIntelliCache::Get(258, 1);
-    auto d = CIntelliCache::Get(0, 0);
-    EXPECT_EQ(a, b);
-    EXPECT_NE(a, c);
-    EXPECT_NE(a, d);
+    EXPECT_EQ(CIntelliCache::Get(258, 0), a);
+    EXPECT_NE(CIntelliCache::Get(258, 1), a);
+    EXPECT_NE(CIntelliCache::Get(0, 0), a);
     EXPECT_EQ(a->Lifetime(), 60000);
     EXPECT_EQ(a->SlotCount(), 32);
 

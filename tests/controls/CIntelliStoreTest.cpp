@@ -96,20 +96,6 @@ TEST_F(IntelliStoreTest, LoadingStopsAtTheFirstGapAndAtThirtyTwo)
     EXPECT_EQ(store.Entries().back().text, "31");
 }
 
-TEST_F(IntelliStoreTest, BadRegistryValuesNeitherCrashNorLoseTheRest)
-{
-    const QString longText(300, QLatin1Char('x'));
-    registry.SetValue(kGroup, "History0", longText);
-    registry.SetValue(kGroup, "History1", QStringList({"not", "a string"}));
-    registry.SetValue(kGroup, "History2", 42);
-    registry.SetValue(kGroup, "History3", "kept");
-    CIntelliStore store(CIntelliStore::kHistoryName);
-    store.SetHistoryKey(kKey);
-    ASSERT_EQ(store.Count(), 2);
-    EXPECT_EQ(store.Entries()[0].text, QString(255, QLatin1Char('x')));
-    EXPECT_EQ(store.Entries()[1].text, "kept");
-}
-
 TEST_F(IntelliStoreTest, OnlySearchStoresGoStale)
 {
     int64_t now = 1000;

@@ -216,29 +216,6 @@ TEST_F(IndexWalk, NextRecordContinuesWhenTheCurrentEntryIsDeleted)
     EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 4u);
 }
 
-TEST_F(IndexWalk, PositionalReadsAndSearchKeyAgree)
-{
-    std::vector<uint8_t> entry(index->recordLength + 4);
-    const std::pair<const char*, uint32_t> order[] = {
-        {"ADAMS", 2}, {"BROWN", 3}, {"BROWN", 5}, {"JONES", 4}, {"SMITH", 1}};
-    for (uint32_t pos : {1u, 3u, 5u}) {
-        ASSERT_EQ(ReadRec(index, pos, entry.data()), 1) << pos;
-        EXPECT_EQ(std::string(reinterpret_cast<char*>(entry.data()), index->recordLength),
-                  key(index, order[pos - 1].first));
-        uint32_t recno;
-        std::memcpy(&recno, entry.data() + index->recordLength, 4);
-        EXPECT_EQ(recno, order[pos - 1].second) << pos;
-    }
-    EXPECT_EQ(ReadRec(index, 6, entry.data()), 0);
-    EXPECT_EQ(RecCount(index), 5u);
-
-    uint32_t recno = 0;
-    EXPECT_EQ(SearchKey(index, "J", &recno), 4u);
-    EXPECT_EQ(recno, 4u);
-    EXPECT_EQ(SearchKey(index, "BROWN", &recno), 2u);
-    EXPECT_EQ(SearchKey(index, "Z", &recno), 0u);
-}
-
 TEST_F(IndexWalk, FlashFindAccountPadsAndUpperCasesTheCodeAndAnEntryPointingNowhereIsAnError)
 {
     auto rec = record(data, 0);
@@ -340,14 +317,6 @@ TEST(RecordFile, ReadTransactionKeepsItsSnapshotWhileTheSameThreadWrites)
     EXPECT_EQ(RecCount(bills), 0u) << "the open read bracket still sees its snapshot";
     env.ReleaseTxn(reader, true);
     EXPECT_EQ(RecCount(bills), 1u);
-}
-
-TEST(RecordFile, OpeningAFolderThatIsNoCompanyFails)
-{
-    auto dir = std::filesystem::temp_directory_path() / "kelo-not-a-company";
-    std::filesystem::create_directories(dir);
-    EXPECT_THROW(DataContext::Open(dir.string()), FileError);
-    std::filesystem::remove_all(dir);
 }
 
 TEST(RecordFile, ARecordLockHoldsOffAnotherProcessUntilItEnds)

@@ -1,6 +1,4 @@
 // kelo-host's command line and the loading of the Task Manager module.
-#include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include <QTemporaryDir>
@@ -9,7 +7,6 @@
 
 #include "host/program/HostOptions.h"
 #include "host/program/HostSettings.h"
-#include "host/program/InstallLayout.h"
 #include "host/program/TaskModule.h"
 #include "host/util/Dates.h"
 #include "host/util/Settings.h"
@@ -74,35 +71,6 @@ TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
     }
 }
 
-// The module and the help are found beside the program in the build folder, and where the
-// install put them relative to the program otherwise.
-TEST(InstallLayoutTest, BuildFolderFirstThenTheInstalledPlaces)
-{
-    namespace fs = std::filesystem;
-    qunsetenv("KELO_TASKS_MODULE");
-    qunsetenv("KELO_PROGRAM_DIR");
-    QTemporaryDir tmp;
-    const fs::path root = tmp.path().toStdString();
-    fs::create_directories(root / "usr/bin");
-    const InstallLayout installed(root / "usr/bin");
-    EXPECT_EQ(installed.ModulePath(),
-              (root / "usr" / KELO_TEST_LIBDIR / "kelo/libkl70Tasks.so").string());
-    EXPECT_EQ(installed.ProgramFolder(), (root / "usr" / KELO_TEST_DATADIR / "kelo/").string());
-
-    fs::create_directories(root / "build/Help");
-    std::ofstream((root / "build/libkl70Tasks.so").string()) << "";
-    const InstallLayout build(root / "build");
-    EXPECT_EQ(build.ModulePath(), (root / "build/libkl70Tasks.so").string());
-    EXPECT_EQ(build.ProgramFolder(), (root / "build/").string());
-
-    qputenv("KELO_TASKS_MODULE", "/elsewhere/libkl70Tasks.so");
-    qputenv("KELO_PROGRAM_DIR", "/elsewhere/program");
-    EXPECT_EQ(build.ModulePath(), "/elsewhere/libkl70Tasks.so");
-    EXPECT_EQ(build.ProgramFolder(), "/elsewhere/program/");
-    qunsetenv("KELO_TASKS_MODULE");
-    qunsetenv("KELO_PROGRAM_DIR");
-}
-
 TEST(TaskModuleTest, MissingModuleIsReportedByName)
 {
     try {
@@ -126,26 +94,12 @@ TEST(TaskModuleTest, TheBuiltModuleExportsItsEntryPoints)
 #endif
 
 
-TEST(HostSettingsTest, FirstSettingsTurnBackgroundFillOnAndTheChoiceIsKept)
+// First start turning it on and the user's choice being kept are driven end to end.
+TEST(HostSettingsTest, SettingsMadeBeforeBackgroundFillExistedKeepItOff)
 {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    SetINIFolder(dir.path());
-    EXPECT_FALSE(HostSettings::BackgroundFill());  // absent means off
-    EXPECT_TRUE(HostSettings::MakeIfMissing());
-    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 1);
-    EXPECT_TRUE(HostSettings::BackgroundFill());
-
-    // Turned off by the user: a later start leaves it off.
-    ASSERT_TRUE(HostSettings::SetBackgroundFill(false));
-    EXPECT_FALSE(HostSettings::MakeIfMissing());
-    EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1), 0);
-    ASSERT_TRUE(HostSettings::SetBackgroundFill(true));
-    EXPECT_TRUE(HostSettings::BackgroundFill());
-
-    // Settings made before the value existed keep it off.
     QTemporaryDir older;
     SetINIFolder(older.path());
+    EXPECT_FALSE(HostSettings::BackgroundFill()) << "absent means off";
     ASSERT_TRUE(WriteINIString(GetINI(0), "Tasks", "Other", "x"));
     EXPECT_FALSE(HostSettings::MakeIfMissing());
     EXPECT_FALSE(HostSettings::BackgroundFill());

@@ -52,15 +52,6 @@ TEST(CKColumnSet, FieldsRoundTripAndTextIsCutToItsWidth)
     }
 }
 
-TEST(CKColumnSet, RejectsWrongKindAndShortRow)
-{
-    const CKColumnSet set = ToDoColumns();
-    std::vector<uint8_t> row(static_cast<size_t>(set.RowSize()));
-    EXPECT_THROW(set.ReadUInt32(row, 0), std::invalid_argument);
-    EXPECT_THROW(set.ReadText(row, 5), std::invalid_argument);
-    EXPECT_THROW(set.ReadText(std::span<const uint8_t>(row.data(), 100), 0), std::invalid_argument);
-}
-
 TEST(CKColumnSet, TextShownAsLatin1)
 {
     const CKColumnSet set{CKColumn::Text("Name", 10, 10)};

@@ -90,35 +90,6 @@ TEST(CKDialog, PostedCommandNeverReachesADeletedOrDestroyedDialog)
     EXPECT_TRUE(guard.isNull()) << "the default final step deletes the object";
 }
 
-TEST(CKDialog, DestroyWindowEndsInnerDialogsAndDetachesThem)
-{
-    Log log;
-    auto* outer = new Recorder(&log, nullptr, 1);
-    auto* holder = new QWidget(outer);
-    auto* inner = new Recorder(&log, holder, 2);
-    QPointer<Recorder> innerGuard(inner), outerGuard(outer);
-    outer->DestroyWindow();
-    outer->DestroyWindow();  // a second call does nothing
-    EXPECT_EQ(log, (Log{"destroy 1", "destroy 2", "final 2", "final 1"}));
-    EXPECT_EQ(inner->parent(), nullptr);
-    RunDeferredDeletes();
-    EXPECT_TRUE(innerGuard.isNull());
-    EXPECT_TRUE(outerGuard.isNull());
-}
-
-TEST(CKDialog, CreateRunsInitialisationOnceAndAFailedOneEndsAModalDialog)
-{
-    Log log;
-    Recorder d(&log);
-    EXPECT_TRUE(d.Create());
-    EXPECT_TRUE(d.Create());
-    EXPECT_EQ(log, (Log{"init"}));
-    Recorder modal(&log);
-    modal.m_initResult = false;
-    EXPECT_EQ(modal.DoModal(), -1);
-    EXPECT_TRUE(modal.IsDestroyed());
-}
-
 TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
 {
     Log log;

@@ -106,16 +106,6 @@ TEST(CKListModelText, LongTextsAreComparedToTheirEnd)
     EXPECT_EQ(ids, (std::vector<uint32_t>{6, 5, 3, 9, 2, 7, 1, 8, 4}));
 }
 
-TEST_F(CKListModelTest, SetRowReplacesOnlyThatRowAndWrongSizesAreRefused)
-{
-    const std::vector<uint8_t> expected = Pack(m_model.Columns(), {"gamma", 77, 12.34, 99});
-    m_model.SortByColumn(0, Qt::AscendingOrder);
-    m_model.SetRow(3, expected);
-    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{4, 2, 3, 99, 7, 1, 5}));
-    EXPECT_THROW(m_model.AddRow(std::vector<uint8_t>(5)), std::invalid_argument);
-    EXPECT_THROW(m_model.SetRow(0, std::vector<uint8_t>(5)), std::invalid_argument);
-}
-
 TEST_F(CKListModelTest, DeleteRowKeepsTheOthersInTheirShownOrder)
 {
     m_model.SortByColumn(1, Qt::DescendingOrder);  // 3, 1, 4, 6, 2, 5, 7

@@ -22,31 +22,6 @@ protected:
 
 void RunDeferredDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-TEST(CKSplitter, ReplaceDlgPutsTheNewPageInPlaceAndDeletesTheOld)
-{
-    CKSplitter splitter;
-    auto* tree = new CKDialog(127, &splitter);
-    auto* first = new CKDialog(103, &splitter);
-    ASSERT_TRUE(splitter.CreateDlg(0, 0, tree));
-    ASSERT_TRUE(splitter.CreateDlg(0, 1, first));
-    EXPECT_FALSE(splitter.CreateDlg(0, 1, tree)) << "pane taken";
-    EXPECT_FALSE(splitter.CreateDlg(1, 0, tree)) << "one row only";
-    splitter.resize(600, 400);
-    splitter.setSizes({200, 400});
-    splitter.show();
-    const QList<int> sizes = splitter.sizes();
-
-    QPointer<CKDialog> old(first);
-    auto* next = new CKDialog(104, &splitter);
-    ASSERT_TRUE(splitter.ReplaceDlg(0, 1, next));
-    EXPECT_EQ(splitter.GetPane(0, 1), next);
-    EXPECT_EQ(splitter.PaneCount(), 2);
-    EXPECT_EQ(splitter.sizes(), sizes);
-    EXPECT_TRUE(next->isVisible());
-    RunDeferredDeletes();
-    EXPECT_TRUE(old.isNull());
-}
-
 TEST(CKSplitter, ReplacedPageThatDelaysItsDeletionLivesOnDetached)
 {
     auto* splitter = new CKSplitter;
