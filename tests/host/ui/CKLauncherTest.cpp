@@ -20,16 +20,6 @@ protected:
     CKLauncher::Starter m_previous;
 };
 
-TEST_F(CKLauncherTest, SplitsTheCommandLine)
-{
-    EXPECT_TRUE(CKLauncher::WinExec("notepad \"my file.txt\" -x", 1));
-    ASSERT_EQ(m_started.size(), 1u);
-    EXPECT_EQ(m_started[0].first, "notepad");
-    EXPECT_EQ(m_started[0].second, (QStringList{"my file.txt", "-x"}));
-    EXPECT_FALSE(CKLauncher::WinExec("   ", 1));
-    EXPECT_EQ(m_started.size(), 1u);
-}
-
 TEST_F(CKLauncherTest, CalcStartsTheDesktopCalculator)
 {
     const QString calculator = CKLauncher::FindCalculator();

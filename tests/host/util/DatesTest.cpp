@@ -178,6 +178,8 @@ TEST(CalendarSteps, BeyondTheLastDayFails) {
     EXPECT_FALSE(AddMonths(year_month_day(2027y, January, 1d), 1'000'000'000'000LL).has_value());
     EXPECT_FALSE(AddDays(year_month_day(2027y, February, 30d), 1).has_value());
     EXPECT_FALSE(AddDays(year_month_day(1y, January, 1d), -1).has_value());
+    // January of year 1 is still inside the span.
+    EXPECT_EQ(AddMonths(year_month_day(1y, February, 28d), -1), year_month_day(1y, January, 28d));
 }
 
 TEST(CalendarSteps, DaysAndWeeksCrossTheSixteenBitEnd) {

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -26,20 +25,6 @@ TEST_F(SettingsFiles, TwoDistinctFilesInTheFolder) {
     EXPECT_EQ(GetINI(1), m_folder + QStringLiteral("/kelo-user.ini"));
     EXPECT_THROW(GetINI(2), std::invalid_argument);
     EXPECT_THROW(GetINI(-1), std::invalid_argument);
-}
-
-TEST_F(SettingsFiles, EnvironmentNamesTheFolderWhenNotSet) {
-    SetINIFolder(QString());
-    const QByteArray old = qgetenv("KELO_CONFIG_DIR");
-    qputenv("KELO_CONFIG_DIR", QFile::encodeName(m_folder + QStringLiteral("/env")));
-    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/env/kelo-program.ini"));
-    if (old.isNull()) {
-        qunsetenv("KELO_CONFIG_DIR");
-    } else {
-        qputenv("KELO_CONFIG_DIR", old);
-    }
-    SetINIFolder(m_folder);
-    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/kelo-program.ini"));
 }
 
 TEST_F(SettingsFiles, MissingValuesGiveTheDefaultAndWritesReadBackPerFile) {
