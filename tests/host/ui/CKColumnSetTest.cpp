@@ -19,15 +19,6 @@ CKColumnSet ToDoColumns()
             CKColumn::HiddenUInt32()};
 }
 
-TEST(CKColumnSet, PacksFieldsWithoutPadding)
-{
-    const CKColumnSet set = ToDoColumns();
-    EXPECT_EQ(set.RowSize(), 187);
-    const std::vector<int> offsets{0, 61, 72, 133, 138, 171, 175, 179, 183};
-    ASSERT_EQ(set.Count(), static_cast<int>(offsets.size()));
-    for (int i = 0; i < set.Count(); ++i) EXPECT_EQ(set.Offset(i), offsets[i]) << "column " << i;
-}
-
 TEST(CKColumnSet, FieldsRoundTripAndTextIsCutToItsWidth)
 {
     const CKColumnSet set = ToDoColumns();
