@@ -81,19 +81,5 @@ TEST_F(IntelliCacheTest, ALongerTextReusesTheMatchesOfAShorterOne)
     EXPECT_EQ(cache.Lookup("x")->Count(), 0);
 }
 
-TEST_F(IntelliCacheTest, TheLastHolderOfAHistorySavesIt)
-{
-    const QString key = "Software\\Kelo\\Plinth 70\\History\\TasksBillDetails";
-    {
-        auto cache = CIntelliCache::Get(0, 7);
-        auto store = cache->Lookup(CIntelliStore::kHistoryName);
-        store->SetHistoryKey(key);
-        store->Add("Electricity");
-        store.reset();
-        EXPECT_TRUE(registry.Keys("History/TasksBillDetails").isEmpty());
-    }
-    EXPECT_EQ(registry.Value("History/TasksBillDetails", "History0").toString(), "Electricity");
-}
-
 }  // namespace
 }  // namespace kelo

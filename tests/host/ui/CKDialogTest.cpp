@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QPointer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -88,20 +87,6 @@ TEST(CKDialog, PostedCommandNeverReachesADeletedOrDestroyedDialog)
     RunDeferredDeletes();
     EXPECT_EQ(log, (Log{"destroy 2", "final 2"}));
     EXPECT_TRUE(guard.isNull()) << "the default final step deletes the object";
-}
-
-TEST(CKDialog, DoModalReturnsTheEndDialogValueAndDestroysTheWindow)
-{
-    Log log;
-    Recorder d(&log, nullptr, 110);
-    QTimer::singleShot(0, &d, [&] {
-        EXPECT_TRUE(d.IsModal());
-        d.EndDialog(42);
-    });
-    EXPECT_EQ(d.DoModal(), 42);
-    EXPECT_FALSE(d.IsModal());
-    EXPECT_TRUE(d.IsDestroyed());
-    EXPECT_EQ(log, (Log{"init", "destroy 110"})) << "no final step: the caller owns it";
 }
 
 }  // namespace

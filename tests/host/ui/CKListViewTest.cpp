@@ -53,16 +53,6 @@ TEST_F(CKListViewTest, DeletingARowMovesTheSelectionWithItsRow)
     }
 }
 
-TEST_F(CKListViewTest, SelectRowChecksItsRange)
-{
-    EXPECT_FALSE(m_list.SelectRow(5));
-    EXPECT_FALSE(m_list.SelectRow(-2));
-    EXPECT_EQ(m_list.GetSelectedRow(), -1);
-    EXPECT_TRUE(m_list.SelectRow(4));
-    EXPECT_TRUE(m_list.SelectRow(-1));
-    EXPECT_EQ(m_list.GetSelectedRow(), -1);
-}
-
 TEST_F(CKListViewTest, ColoursOfKindTwoShadeEverySecondRow)
 {
     m_list.SetColors(2, 0xE0FFE0, CKListView::kDefaultColour, CKListView::kDefaultColour,
