@@ -62,14 +62,6 @@ protected:
         page->OnCategorySelected(item, tree.GetItemValue(item));
         Drain();
     }
-    // Whether the page enables `command` in its context menu `menuId`.
-    bool CommandEnabled(int menuId, int command) const
-    {
-        std::unique_ptr<QMenu> menu(CReminderPage::LoadContextMenu(menuId));
-        page->UpdateCommandMenu(menu.get());
-        QAction* action = CReminderPage::FindCommand(menu.get(), command);
-        return action && action->isEnabled();
-    }
     // Runs `open`; a modal Viewer it brings up is handed to `look` and closed. Says whether one
     // came up.
     template <class Viewer>

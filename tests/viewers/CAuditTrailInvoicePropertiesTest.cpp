@@ -1,101 +1,62 @@
+// The Transaction Details viewer: the outstanding amount in red on white, and dialling with the
+// modem settings as they are at each dial (its fields and steps are checked end to end).
+
 #include "src/viewers/CAuditTrailInvoiceProperties.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include "tests/pages/PageFixture.h"
-#include "host/file/RecordFile.h"
-#include "host/ui/CKListView.h"
 #include "host/util/Settings.h"
 #include "src/pages/CReminderAuditTrail.h"
-#include "src/pages/scans/AccountsDueScan.h"
 
 namespace kelo {
 namespace {
 
-using Step = RowStepper::Step;
-
+// Without a page: a viewer shows the transaction it is given.
 class TransactionViewerTest : public test::PageFixture<CReminderAuditTrail> {
 protected:
     void SetUp() override
     {
         PageFixture::SetUp();
         SetINIFolder(m_settings.path());
-        customer = build.AddAccount(kLedgerSales, {.code = "ACME", .name = "Acme Ltd",
-                                                   .contact = "Ann", .telephone = "0123"});
     }
     void TearDown() override
     {
         SetINIFolder(QString());
         PageFixture::TearDown();
     }
-    uint32_t AddInvoice(uint32_t number, double net, double tax, double paid, int age = 40)
+    // Transaction `number` on a new account of `ledger`.
+    void Add(int ledger, uint32_t number, const char* code, const char* name, const char* contact)
     {
-        test::LedgerBuilder::Header h;
-        h.account = "ACME";
-        h.reference = "INV" + std::to_string(number);
-        h.details = "Goods";
-        h.date = static_cast<uint16_t>(test::kPageToday - age);
-        h.net = net;
-        h.tax = tax;
-        h.paid = paid;
-        h.transaction = number;
-        return build.AddHeader(kLedgerSales, customer, h);
+        const uint32_t account = build.AddAccount(ledger, {.code = code, .name = name,
+                                                           .contact = contact, .telephone = "0123"});
+        build.AddHeader(ledger, account, {.type = uint8_t(ledger == kLedgerSales ? 1 : 6),
+                                          .account = code, .net = 100.0, .tax = 17.5,
+                                          .paid = 50.0, .transaction = number});
     }
-    std::unique_ptr<CAuditTrailInvoiceProperties> View(int row)
+    std::unique_ptr<CAuditTrailInvoiceProperties> View(uint32_t number)
     {
-        page->List()->SelectRow(row);
-        auto v = std::make_unique<CAuditTrailInvoiceProperties>(
-            page, company.Context(), AccountsDueRowTransaction(page->List()->RowBytes(row)),
-            services);
+        auto v = std::make_unique<CAuditTrailInvoiceProperties>(nullptr, company.Context(), number,
+                                                                 services);
         v->Create(nullptr);
         return v;
     }
-
-    uint32_t customer = 0;
 
 private:
     QTemporaryDir m_settings;
 };
 
-TEST_F(TransactionViewerTest, SalesInvoiceWithItsOutstandingInRedOnWhite)
+TEST_F(TransactionViewerTest, OutstandingInRedAndDialsWithTheModemSettingsOfTheMoment)
 {
-    AddInvoice(501, 100.0, 17.5, 50.0);
-    Open();  // "Sales Overdue"
-    ASSERT_EQ(page->List()->RowCount(), 1);
-    EXPECT_EQ(page->List()->GetSelectedRow(), 0);
-
-    auto v = View(0);
+    Add(kLedgerSales, 7, "ACME", "Acme Ltd", "Ann");
+    Add(kLedgerSales, 8, "SOLO", "Solo", "");
+    Add(kLedgerPurchases, 60, "SUPP", "Acme Supplies", "Sue");
+    auto v = View(7);
     EXPECT_EQ(v->windowTitle(), "Transaction Details");
-    EXPECT_EQ(Texts(*v, {"account", "number", "name", "type", "date", "net", "tax", "paid",
-                         "outstanding"}),
-              QStringList({"ACME", "501", "Acme Ltd", "Sales Invoice",
-                           QString::fromStdString(DateNumberToFullString(test::kPageToday - 40)),
-                           "100.00", "17.50", "50.00", "67.50"}));
-    QLineEdit* outstanding = v->Field("outstanding");
-    EXPECT_EQ(outstanding->palette().color(QPalette::Text), QColor(Qt::red));
-    EXPECT_EQ(outstanding->palette().color(QPalette::Base), QColor(Qt::white));
-    EXPECT_NE(v->findChild<QWidget*>("rule"), nullptr);
-    // One row: no step anywhere.
-    for (Step s : {Step::First, Step::Previous, Step::Next, Step::Last})
-        EXPECT_FALSE(v->StepButton(s)->isEnabled());
-}
-
-TEST_F(TransactionViewerTest, DialsWithModemDefaultsAndNameAndContactJoined)
-{
-    AddInvoice(7, 10.0, 0, 0);
-    const uint32_t noContact = build.AddAccount(kLedgerSales, {.code = "SOLO", .name = "Solo"});
-    test::LedgerBuilder::Header h;
-    h.account = "SOLO";
-    h.date = test::kPageToday - 40;
-    h.net = 5.0;
-    h.transaction = 8;
-    build.AddHeader(kLedgerSales, noContact, h);
-    Open();
-
-    auto v = View(0);
+    EXPECT_EQ(Texts(*v, {"type", "outstanding"}), QStringList({"Sales Invoice", "67.50"}));
+    EXPECT_EQ(v->Field("outstanding")->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(v->Field("outstanding")->palette().color(QPalette::Base), QColor(Qt::white));
     v->SendCommand(CLedgerViewer::kDialCommand);
     ASSERT_EQ(dialled.size(), 1u);
     EXPECT_EQ(dialled[0].number, "0123");
@@ -108,44 +69,17 @@ TEST_F(TransactionViewerTest, DialsWithModemDefaultsAndNameAndContactJoined)
     WriteINIString(GetINI(0), "Modem", "Modem", "COM3");
     WriteINIString(GetINI(0), "Modem", "DialType", "ATDP");
     WriteINIInt(GetINI(0), "Modem", "Delay", 12);
-    v->StepTo(Step::Next);
-    EXPECT_EQ(v->TransactionNumber(), 8u);
-    v->SendCommand(CLedgerViewer::kDialCommand);
+    View(8)->SendCommand(CLedgerViewer::kDialCommand);
     ASSERT_EQ(dialled.size(), 2u);
     EXPECT_EQ(dialled[1].name, "Solo ");  // an empty contact still gets its space
     EXPECT_EQ(dialled[1].modemPort, "COM3");
     EXPECT_EQ(dialled[1].dialPrefix, "ATDP");
     EXPECT_EQ(dialled[1].delay, 12);
-}
 
-TEST_F(TransactionViewerTest, PurchaseInvoiceDialsAsSupplier)
-{
-    const uint32_t s = build.AddAccount(kLedgerPurchases, {.code = "ACME", .name = "Acme Supplies",
-                                                           .contact = "Sue"});
-    test::LedgerBuilder::Header h;
-    h.type = 6;
-    h.account = "ACME";
-    h.net = 9.0;
-    h.transaction = 60;
-    build.AddHeader(kLedgerPurchases, s, h);
-    Open();
-    CAuditTrailInvoiceProperties v(page, company.Context(), 60, services);
-    v.Create(nullptr);
-    EXPECT_EQ(Texts(v, {"type", "name", "date"}),
-              QStringList({"Purchase Invoice", "Acme Supplies", ""}));  // date number 0: nothing
-    v.SendCommand(CLedgerViewer::kDialCommand);
-    ASSERT_EQ(dialled.size(), 1u);
-    EXPECT_EQ(dialled[0].kind, "Supplier");
-    EXPECT_EQ(dialled[0].name, "Acme Supplies Sue");
-}
-
-TEST_F(TransactionViewerTest, NumberMissingFromTheIndexShowsTheNumberOnly)
-{
-    Open();
-    CAuditTrailInvoiceProperties v(page, company.Context(), 999, services);
-    v.Create(nullptr);
-    EXPECT_EQ(Texts(v, {"number", "type", "name", "outstanding"}),
-              QStringList({"999", "", "", "0.00"}));
+    View(60)->SendCommand(CLedgerViewer::kDialCommand);
+    ASSERT_EQ(dialled.size(), 3u);
+    EXPECT_EQ(dialled[2].kind, "Supplier");
+    EXPECT_EQ(dialled[2].name, "Acme Supplies Sue");
 }
 
 }  // namespace

@@ -138,27 +138,6 @@ uint32_t LedgerBuilder::AddAllocationOnSplit(uint32_t splitNo, uint16_t date, do
     return allocationNo;
 }
 
-void LedgerBuilder::SetFirstHeader(int ledger, uint32_t accountRecNo, uint32_t headerRecNo)
-{
-    Poke(accountFile(ledger), accountRecNo, kAccountFirstHeader, headerRecNo);
-}
-void LedgerBuilder::SetNextHeader(uint32_t headerRecNo, uint32_t next)
-{
-    Poke(kFileAuditHeaders, headerRecNo, kHeaderNextHeader, next);
-}
-void LedgerBuilder::SetFirstSplit(uint32_t headerRecNo, uint32_t split)
-{
-    Poke(kFileAuditHeaders, headerRecNo, kHeaderFirstSplit, split);
-}
-void LedgerBuilder::SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation)
-{
-    Poke(kFileSplits, splitRecNo, kSplitFirstAllocation, allocation);
-}
-void LedgerBuilder::SetNextAllocation(uint32_t allocationRecNo, uint32_t next)
-{
-    Poke(kFileAllocations, allocationRecNo, kAllocationNext, next);
-}
-
 void LedgerBuilder::MarkDeleted(int ledger, uint32_t accountRecNo)
 {
     std::vector<uint8_t> rec = Read(accountFile(ledger), accountRecNo);

@@ -57,19 +57,14 @@ public:
     // A second split for the header's transaction, appended to its split chain.
     uint32_t AddSplit(uint32_t headerRecNo);
 
-    // Raw pokes for damaged data.
-    void SetFirstHeader(int ledger, uint32_t accountRecNo, uint32_t headerRecNo);
-    void SetNextHeader(uint32_t headerRecNo, uint32_t next);
-    void SetFirstSplit(uint32_t headerRecNo, uint32_t split);
-    void SetFirstAllocation(uint32_t splitRecNo, uint32_t allocation);
-    void SetNextAllocation(uint32_t allocationRecNo, uint32_t next);
+    // Raw pokes for damaged data: a link field of record `recNo` of `file` set to `value`.
+    void Poke(int file, uint32_t recNo, const Field& field, uint32_t value);
     void MarkDeleted(int ledger, uint32_t accountRecNo);
     uint32_t FirstSplitOf(uint32_t headerRecNo);
 
 private:
     std::vector<uint8_t> Read(int file, uint32_t recNo);
     void Write(int file, uint32_t recNo, const std::vector<uint8_t>& rec);
-    void Poke(int file, uint32_t recNo, const Field& field, uint32_t value);
     // Links record `recNo` of `file` at the end of the chain that starts at `first` of record
     // `owner` of `ownerFile` and runs through `next`.
     void Append(int ownerFile, uint32_t owner, const Field& first, int file, const Field& next,
