@@ -139,28 +139,5 @@ TEST_F(BillsPageTest, PayRefusesAFullyPaidBill)
     EXPECT_EQ(answers.Messages()[0].kind, MsgKind::Stop);
 }
 
-TEST_F(BillsPageTest, ListFollowsASavedBillByItsRecordNumber)
-{
-    test::AddBill(company.Context(), {"one", 10, 0, 0, 0, kToday});
-    test::AddBill(company.Context(), {"two", 20, 0, 0, 0, kToday});
-    Open();
-    page->List()->SelectRow(0);  // the selection is not what the update goes by
-
-    std::vector<uint8_t> rec = test::ReadStoredBill(company.Context(), 2);
-    SetText(rec.data(), kBillDetails, "two, renamed");
-    page->UpdateAfterSave(rec, 2, true);
-    EXPECT_EQ(Rows(), (Strings{"one", "two, renamed"}));
-
-    SetU16(rec.data(), kBillDueDate, static_cast<uint16_t>(kToday - 1));  // now overdue: leaves Current Bills
-    page->UpdateAfterSave(rec, 2, true);
-    EXPECT_EQ(Rows(), Strings{"one"});
-
-    std::vector<uint8_t> fresh = test::ReadStoredBill(company.Context(), 1);
-    SetText(fresh.data(), kBillDetails, "three");
-    page->UpdateAfterSave(fresh, 3, false);
-    EXPECT_EQ(Rows(), (Strings{"one", "three"}));
-    EXPECT_EQ(RowRecNo(1), 3u);
-}
-
 }  // namespace
 }  // namespace kelo

@@ -268,7 +268,7 @@ protected:
     uint32_t supplier = 0;
 };
 
-// The viewer's tests show every field; here, which account a transaction finds.
+// The viewer's fields are checked end to end; here, which account a transaction finds.
 TEST_F(TransactionDetailsLoad, TheAccountIsFoundInTheLedgerOfTheTypeIgnoringCase)
 {
     LedgerBuilder::Header h;

@@ -73,19 +73,27 @@ std::string CaseName(const testing::TestParamInfo<Case>& info)
     return name;
 }
 
-class NextPosting : public testing::TestWithParam<Example> {};
-
-TEST_P(NextPosting, FrequencyAndNextPostingAsListed)
+// The entry a case describes.
+template <class Case>
+RecurringEntry EntryOf(const Case& x)
 {
-    const Example& x = GetParam();
     RecurringEntry e;
     e.start = d(x.start);
     e.lastPosted = d(x.last);
     e.interval = x.interval;
     e.unit = x.unit;
-    e.suspended = x.suspended;
     e.totalPostings = x.total;
     e.postingsMade = x.made;
+    return e;
+}
+
+class NextPosting : public testing::TestWithParam<Example> {};
+
+TEST_P(NextPosting, FrequencyAndNextPostingAsListed)
+{
+    const Example& x = GetParam();
+    RecurringEntry e = EntryOf(x);
+    e.suspended = x.suspended;
     EXPECT_EQ(e.FrequencyText(), x.frequency);
     EXPECT_EQ(e.NextPostingText(), x.next);
 }
@@ -132,14 +140,7 @@ class FinishDate : public testing::TestWithParam<Projection> {};
 TEST_P(FinishDate, ProjectsTheLastRequiredPosting)
 {
     const Projection& x = GetParam();
-    RecurringEntry e;
-    e.start = d(x.start);
-    e.lastPosted = d(x.last);
-    e.interval = x.interval;
-    e.unit = x.unit;
-    e.totalPostings = x.total;
-    e.postingsMade = x.made;
-    const RecurringFinish f = e.ProjectedFinish();
+    const RecurringFinish f = EntryOf(x).ProjectedFinish();
     EXPECT_EQ(f.kind, x.kind);
     EXPECT_EQ(f.Text(), x.text);
 }

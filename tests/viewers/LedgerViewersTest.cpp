@@ -1,0 +1,179 @@
+// The ledger viewers where they add to what their details hold: the Transaction Details viewer
+// shows the outstanding amount in red on white and dials with the modem settings as they are at
+// each dial; the Account Details viewer on a category of no ledger falls back to the sales
+// ledger with a message; the Recurring Entry Properties viewer reports a finish date too far
+// ahead each time it is shown and keeps its Suspend box as stored. Their fields, steps and
+// buttons are checked end to end, and the details they show with their rules.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include "host/ui/CKListView.h"
+#include "host/ui/CKScriptedAnswerer.h"
+#include "host/util/Settings.h"
+#include "src/pages/CReminderAccount.h"
+#include "src/pages/CReminderAuditTrail.h"
+#include "src/pages/CReminderRecurring.h"
+#include "src/pages/scans/AccountStatusScan.h"
+#include "src/pages/scans/RecurringScan.h"
+#include "src/viewers/CAccountProperties.h"
+#include "src/viewers/CAuditTrailInvoiceProperties.h"
+#include "src/viewers/CRecurringEntryProperties.h"
+#include "tests/pages/PageFixture.h"
+#include "tests/pages/scans/RecurringBuilder.h"
+
+namespace kelo {
+namespace {
+
+// Without a page: a viewer shows the transaction it is given.
+class TransactionViewerTest : public test::PageFixture<CReminderAuditTrail> {
+protected:
+    void SetUp() override
+    {
+        PageFixture::SetUp();
+        SetINIFolder(m_settings.path());
+    }
+    void TearDown() override
+    {
+        SetINIFolder(QString());
+        PageFixture::TearDown();
+    }
+    // Transaction `number` on a new account of `ledger`.
+    void Add(int ledger, uint32_t number, const char* code, const char* name, const char* contact)
+    {
+        const uint32_t account = build.AddAccount(ledger, {.code = code, .name = name,
+                                                           .contact = contact, .telephone = "0123"});
+        build.AddHeader(ledger, account, {.type = uint8_t(ledger == kLedgerSales ? 1 : 6),
+                                          .account = code, .net = 100.0, .tax = 17.5,
+                                          .paid = 50.0, .transaction = number});
+    }
+    std::unique_ptr<CAuditTrailInvoiceProperties> View(uint32_t number)
+    {
+        auto v = std::make_unique<CAuditTrailInvoiceProperties>(nullptr, company.Context(), number,
+                                                                 services);
+        v->Create(nullptr);
+        return v;
+    }
+
+private:
+    QTemporaryDir m_settings;
+};
+
+TEST_F(TransactionViewerTest, OutstandingInRedAndDialsWithTheModemSettingsOfTheMoment)
+{
+    Add(kLedgerSales, 7, "ACME", "Acme Ltd", "Ann");
+    Add(kLedgerSales, 8, "SOLO", "Solo", "");
+    Add(kLedgerPurchases, 60, "SUPP", "Acme Supplies", "Sue");
+    auto v = View(7);
+    EXPECT_EQ(v->windowTitle(), "Transaction Details");
+    EXPECT_EQ(Texts(*v, {"type", "outstanding"}), QStringList({"Sales Invoice", "67.50"}));
+    EXPECT_EQ(v->Field("outstanding")->palette().color(QPalette::Text), QColor(Qt::red));
+    EXPECT_EQ(v->Field("outstanding")->palette().color(QPalette::Base), QColor(Qt::white));
+    v->SendCommand(CLedgerViewer::kDialCommand);
+    ASSERT_EQ(dialled.size(), 1u);
+    EXPECT_EQ(dialled[0].number, "0123");
+    EXPECT_EQ(dialled[0].kind, "Customer");
+    EXPECT_EQ(dialled[0].name, "Acme Ltd Ann");
+    EXPECT_EQ(dialled[0].modemPort, "COM1");
+    EXPECT_EQ(dialled[0].dialPrefix, "ATDT");
+    EXPECT_EQ(dialled[0].delay, 30);
+
+    WriteINIString(GetINI(0), "Modem", "Modem", "COM3");
+    WriteINIString(GetINI(0), "Modem", "DialType", "ATDP");
+    WriteINIInt(GetINI(0), "Modem", "Delay", 12);
+    View(8)->SendCommand(CLedgerViewer::kDialCommand);
+    ASSERT_EQ(dialled.size(), 2u);
+    EXPECT_EQ(dialled[1].name, "Solo ");  // an empty contact still gets its space
+    EXPECT_EQ(dialled[1].modemPort, "COM3");
+    EXPECT_EQ(dialled[1].dialPrefix, "ATDP");
+    EXPECT_EQ(dialled[1].delay, 12);
+
+    View(60)->SendCommand(CLedgerViewer::kDialCommand);
+    ASSERT_EQ(dialled.size(), 3u);
+    EXPECT_EQ(dialled[2].kind, "Supplier");
+    EXPECT_EQ(dialled[2].name, "Acme Supplies Sue");
+}
+
+using AccountViewerTest = test::PageFixture<CReminderAccount>;
+
+TEST_F(AccountViewerTest, LedgerNotDefinedFallsBackToSales)
+{
+    build.AddAccount(kLedgerSales, {.code = "ACME", .onHold = 1});
+    Open();
+    ChooseCategory(1);  // "Sales On Hold"
+    page->List()->SelectRow(0);
+    // A value that is none of the nine bits (the fill it posts finds nothing of it).
+    page->OnCategorySelected(1, kSalesOnHold | kSalesInactive);
+    CKScriptedAnswerer answers;
+    int ledger = 0;
+    WithModal<CAccountProperties>([&] { page->OpenSelected(); },
+                                  [&](CAccountProperties& v) { ledger = v.Ledger(); });
+    ASSERT_EQ(answers.Count(), 1);
+    EXPECT_EQ(answers.Messages()[0].text, "Ledger Not defined");
+    EXPECT_EQ(ledger, kLedgerSales);
+}
+
+using Step = RowStepper::Step;
+
+class RecurringViewerTest : public test::PageFixture<CReminderRecurring> {
+protected:
+    // The page on the category of `bit`, its row `row` selected, and the viewer on that row.
+    std::unique_ptr<CRecurringEntryProperties> View(uint32_t bit, int row = 0)
+    {
+        if (!page) Open();
+        for (int item = 0; item < tree.ItemCount(); ++item)
+            if (tree.GetItemValue(item) == bit) ChooseCategory(item);
+        EXPECT_GT(page->List()->RowCount(), row);
+        page->List()->SelectRow(row);
+        auto v = std::make_unique<CRecurringEntryProperties>(
+            page, company.Context(), RecurringRowRecord(page->List()->RowBytes(row)), services);
+        v->Create(nullptr);
+        return v;
+    }
+    static QString F(const CRecurringEntryProperties& v, const char* name)
+    {
+        return v.Field(name)->text();
+    }
+
+    test::RecurringBuilder rec{company.Context()};
+};
+
+TEST_F(RecurringViewerTest, InfiniteFinishIsReportedOnceEachTimeItIsShown)
+{
+    rec.Add({.kind = 4, .interval = 6, .unit = 2, .start = DateStringToNumber("05/06/2079"),
+             .total = 32767});
+    rec.Add({.kind = 4, .interval = 1, .unit = 1, .start = DateStringToNumber("01/03/2027"),
+             .total = 3});
+    CKScriptedAnswerer answers;
+    auto v = View(kRecurringDebits);
+    EXPECT_EQ(F(*v, "finish"), "Infinite");
+    ASSERT_EQ(answers.Count(), 1);
+    EXPECT_EQ(answers.Messages()[0].text,
+              "The projected finish date for this recurring entry is too far into the future "
+              "(i.e. beyond 31/12/9999),\nand cannot be displayed.");
+    EXPECT_EQ(answers.Messages()[0].kind, MsgKind::Exclamation);
+    v->StepTo(Step::Next);
+    EXPECT_EQ(F(*v, "finish"), "15/03/2027");
+    EXPECT_EQ(answers.Count(), 1);
+    v->StepTo(Step::First);
+    EXPECT_EQ(answers.Count(), 2);
+}
+
+TEST_F(RecurringViewerTest, SuspendPostingCannotBeChanged)
+{
+    rec.Add({.kind = 0, .suspended = 1});
+    rec.Add({.kind = 0, .suspended = 0});
+    auto v = View(kRecurringPayments);
+    EXPECT_TRUE(v->Suspend()->isChecked());
+    v->Suspend()->click();
+    EXPECT_TRUE(v->Suspend()->isChecked());
+    v->StepTo(Step::Next);
+    EXPECT_FALSE(v->Suspend()->isChecked());
+    v->Suspend()->click();
+    EXPECT_FALSE(v->Suspend()->isChecked());
+}
+
+}  // namespace
+}  // namespace kelo
