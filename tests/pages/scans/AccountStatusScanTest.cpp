@@ -209,20 +209,6 @@ TEST(ChooseAgedBucket, MonthsByCalendarMonthAcrossAYearEnd)
     EXPECT_EQ(ChooseAgedBucket(months, jan10, d(3, 3, 2028), 0), AgedBucket::Current);
 }
 
-TEST(ChooseAgedBucket, AgeAsCurrentNeedsBothTheSettingAndTheFlag)
-{
-    AgingSettings on;
-    on.ageAsCurrent = 1;
-    const AgingSettings off;
-    const uint16_t old = kToday - 200;
-    EXPECT_EQ(ChooseAgedBucket(on, kToday, old, 1), AgedBucket::Current);
-    EXPECT_EQ(ChooseAgedBucket(on, kToday, old, 0), AgedBucket::Older);
-    EXPECT_EQ(ChooseAgedBucket(off, kToday, old, 1), AgedBucket::Older);
-    AgingSettings onMonths = on;
-    onMonths.monthAging = true;
-    EXPECT_EQ(ChooseAgedBucket(onMonths, kToday, old, 1), AgedBucket::Current);
-}
-
 class AgedAnalysisOfAccount : public ::testing::Test {
 protected:
     AgedAnalysisOfAccount() : build(co.Context())
@@ -300,6 +286,7 @@ TEST_F(AgedAnalysisOfAccount, SupplierTypesAndSettings)
     EXPECT_DOUBLE_EQ(at(v, AgedBucket::Total), 30.0);
 }
 
+// A header aged as current needs both the company's setting and its own flag.
 TEST_F(AgedAnalysisOfAccount, TheSettingsAndTheHeadersFlagReachTheBuckets)
 {
     AgingSettings months;
@@ -308,10 +295,12 @@ TEST_F(AgedAnalysisOfAccount, TheSettingsAndTheHeadersFlagReachTheBuckets)
     // 15/06/2027 less 20 days is 26/05/2027: the previous calendar month.
     Add(kLedgerSales, 1, 20, 10.0);
     Add(kLedgerSales, 1, 200, 5.0, 0, 0, /*ageAsCurrent=*/1);
+    Add(kLedgerSales, 1, 200, 3.0);
     EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales, months), AgedBucket::Period1), 10.0);
     EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales, months), AgedBucket::Current), 5.0);
+    EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales, months), AgedBucket::Older), 3.0);
     EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales), AgedBucket::Current), 10.0);
-    EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales), AgedBucket::Older), 5.0);
+    EXPECT_DOUBLE_EQ(at(Aged(kLedgerSales), AgedBucket::Older), 8.0);
 }
 
 TEST_F(AgedAnalysisOfAccount, DamagedChainsEndWithoutHanging)
