@@ -76,7 +76,7 @@ def main():
               f"a summary and a description of plain lines: {description!r}")
         depends = [d.strip().split(" ")[0] for d in fields.get("Depends", "").split(",")]
         for needed in ("libc6", "libstdc++6", "libqt6core6", "libqt6gui6", "libqt6widgets6",
-                       "liblmdb0"):
+                       "liblmdb0", "libpq5"):
             check(needed in depends, f"Depends names {needed}")
         check(not any(d.startswith("libkelo") or d.startswith("libkl70") for d in depends),
               "no dependency on the package's own libraries")
