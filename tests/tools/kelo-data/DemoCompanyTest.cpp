@@ -1,6 +1,6 @@
-// The demo company is the same for the same options, spreads its trail as a business posts it,
-// and carries the users, rights and settings the rest of the system expects (that its chains,
-// transactions and balances hang together is kelo-data check's, run on it by CheckCommandTest).
+// The demo company is the same for the same options and carries the users, rights and settings
+// the rest of the system expects (that its chains, transactions and balances hang together is
+// kelo-data check's, run on it by CheckCommandTest).
 
 #include <string>
 #include <vector>
@@ -10,7 +10,6 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/CBAccessManager.h"
 #include "host/util/Dates.h"
-#include "host/data/AuditHeaderRecord.h"
 #include "host/data/SetupRecord.h"
 #include "host/data/TaxControlRecord.h"
 #include "tests/host/file/TempCompany.h"
@@ -84,29 +83,6 @@ protected:
     static test::TempCompany* s_company;
 };
 test::TempCompany* DemoContents::s_company = nullptr;
-
-// The trail is posted in date order across accounts, as a business posts, so an account's chain
-// is spread through the file rather than lying in consecutive records.
-TEST_F(DemoContents, TheTrailIsPostedInDateOrderAcrossAccounts)
-{
-    DataFile headers = Ctx().File(kFileAuditHeaders);
-    Rec h(kAuditHeaderLength);
-    uint16_t lastDate = 0;
-    uint32_t links = 0, adjacent = 0;
-    for (uint32_t n = 1; n <= RecCount(headers); ++n) {
-        ASSERT_TRUE(ReadRec(headers, n, h.data()));
-        const uint16_t date = GetU16(h.data(), kHeaderDate);
-        ASSERT_GE(date, lastDate) << "header " << n;
-        lastDate = date;
-        if (const uint32_t next = GetU32(h.data(), kHeaderNextHeader)) {
-            ASSERT_GT(next, n);
-            ++links;
-            adjacent += next == n + 1;
-        }
-    }
-    EXPECT_GT(links, 1000u);
-    EXPECT_LT(adjacent * 10, links);
-}
 
 TEST_F(DemoContents, UsersHaveTheirRights)
 {
