@@ -34,6 +34,13 @@ constexpr FileInfo Data(int number, const char* path, uint32_t length, const Lay
     return FileInfo{number, path, FileKind::Data, length, -1, layout};
 }
 
+constexpr FileInfo Linked(FileInfo info, const Field& link, bool chains)
+{
+    info.link = &link;
+    info.linkChains = chains;
+    return info;
+}
+
 constexpr FileInfo Index(int number, const char* path, uint32_t keyWidth, int dataFile)
 {
     return FileInfo{number, path, FileKind::Index, keyWidth, dataFile, nullptr};
@@ -42,11 +49,14 @@ constexpr FileInfo Index(int number, const char* path, uint32_t keyWidth, int da
 // In file-number order.
 const FileInfo kFiles[] = {
     Data(kFileSetup, "SETUP.DTA", kSetupLength, &kSetupLayout),
-    Data(kFileCustomers, "SALES.DTA", kAccountLength, &kAccountLayout),
-    Data(kFileSuppliers, "PURCHASE.DTA", kAccountLength, &kAccountLayout),
+    Linked(Data(kFileCustomers, "SALES.DTA", kAccountLength, &kAccountLayout), kAccountFirstHeader,
+           false),
+    Linked(Data(kFileSuppliers, "PURCHASE.DTA", kAccountLength, &kAccountLayout), kAccountFirstHeader,
+           false),
     Data(kFileNominal, "NOMINAL.DTA", kNominalLength, &kNominalLayout),
     Data(kFileBank, "BANK.DTA", kBankLength, &kBankLayout),
-    Data(kFileAuditHeaders, "HEADER.DTA", kAuditHeaderLength, &kAuditHeaderLayout),
+    Linked(Data(kFileAuditHeaders, "HEADER.DTA", kAuditHeaderLength, &kAuditHeaderLayout),
+           kHeaderNextHeader, true),
     Index(kFileCustomerIndex, "SALES.IDX", kAccountKeyLength, kFileCustomers),
     Index(kFileSupplierIndex, "PURCHASE.IDX", kAccountKeyLength, kFileSuppliers),
     Index(kFileNominalIndex, "NOMINAL.IDX", kAccountKeyLength, kFileNominal),

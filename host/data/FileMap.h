@@ -54,6 +54,11 @@ struct FileInfo {
     uint32_t recordLength;  // data files: the record length; index files: the key width
     int dataFile;           // index files: the data file the index serves; otherwise -1
     const Layout* layout;   // data files with a layout; nullptr otherwise
+    // Data files a fill walks as chains: the u32 naming the record read after this one, the
+    // next of the same chain in this file (linkChains) or the first of a chain in another. A
+    // server backend keeps it beside the stored bytes, to read chains ahead. nullptr: none.
+    const Field* link = nullptr;
+    bool linkChains = false;
 };
 
 // Every file of a company, in file-number order.

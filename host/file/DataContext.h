@@ -19,6 +19,8 @@ struct datafilemap {
     FileKind kind = FileKind::Data;
     uint32_t recordLength = 0;  // index files: the key width
     int dataFile = -1;          // index files: the data file they serve
+    const Field* link = nullptr;  // data files walked as chains: the field naming the next read
+    bool linkChains = false;      // ... in this file; else in another
     FileEnvironment* env = nullptr;
 
     // Cached catalog lookup, valid while the environment's generation is unchanged.

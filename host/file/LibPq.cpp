@@ -91,6 +91,10 @@ int PQgetlength(const PGresult* r, int row, int col)
 {
     return real<&PQgetlength>("PQgetlength")(r, row, col);
 }
+int PQgetisnull(const PGresult* r, int row, int col)
+{
+    return real<&PQgetisnull>("PQgetisnull")(r, row, col);
+}
 char* PQcmdTuples(PGresult* r) { return real<&PQcmdTuples>("PQcmdTuples")(r); }
 void PQclear(PGresult* r) { real<&PQclear>("PQclear")(r); }
 void PQfreemem(void* p) { real<&PQfreemem>("PQfreemem")(p); }

@@ -18,36 +18,63 @@ std::string firstLine(const char* message)
 }
 
 // Records live in one table keyed by file and key bytes: bytea compares bytewise, so the order
-// of keys is the order LMDB keeps. Files are named in a table of their own.
+// of keys is the order LMDB keeps. Files are named in a table of their own. `link` is the record
+// a walk reads after this one, for files whose records name it (NULL for others): the next of a
+// chain in the same file, or minus the first of a chain in another. The stored bytes are
+// compressed, so the server could not follow a chain without it.
 constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS kelo_tables (name text PRIMARY KEY, id int NOT NULL UNIQUE);"
     "CREATE TABLE IF NOT EXISTS kelo_records (tbl int NOT NULL, k bytea NOT NULL, "
-    "v bytea NOT NULL, PRIMARY KEY (tbl, k));"
+    "v bytea NOT NULL, link int, PRIMARY KEY (tbl, k));"
     "ALTER TABLE kelo_records ALTER COLUMN v SET STORAGE EXTERNAL";  // stored already compressed
 
+// LINK stands for the link column, or NULL in a company made before it was kept.
 constexpr const char* kStatements =
     "PREPARE get(int, bytea) AS SELECT v FROM kelo_records WHERE tbl = $1 AND k = $2;"
-    "PREPARE put(int, bytea, bytea) AS INSERT INTO kelo_records VALUES ($1, $2, $3) "
-    "ON CONFLICT (tbl, k) DO UPDATE SET v = EXCLUDED.v;"
     "PREPARE del(int, bytea) AS DELETE FROM kelo_records WHERE tbl = $1 AND k = $2;"
     "PREPARE clear(int) AS DELETE FROM kelo_records WHERE tbl = $1;"
     "PREPARE count(int) AS SELECT count(*) FROM kelo_records WHERE tbl = $1;"
-    "PREPARE from_ge(int, bytea, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 AND k >= $2 "
-    "ORDER BY k LIMIT $3;"
-    "PREPARE from_gt(int, bytea, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 AND k > $2 "
-    "ORDER BY k LIMIT $3;"
-    "PREPARE from_ge_below(int, bytea, bytea, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 "
-    "AND k >= $2 AND k < $3 ORDER BY k LIMIT $4;"
-    "PREPARE from_gt_below(int, bytea, bytea, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 "
-    "AND k > $2 AND k < $3 ORDER BY k LIMIT $4;"
-    "PREPARE back_lt(int, bytea, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 AND k < $2 "
-    "ORDER BY k DESC LIMIT $3;"
-    "PREPARE back_all(int, int) AS SELECT k, v FROM kelo_records WHERE tbl = $1 "
+    "PREPARE from_ge(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
+    "AND k >= $2 ORDER BY k LIMIT $3;"
+    "PREPARE from_gt(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
+    "AND k > $2 ORDER BY k LIMIT $3;"
+    "PREPARE from_ge_below(int, bytea, bytea, int) AS SELECT k, v, LINK FROM kelo_records "
+    "WHERE tbl = $1 AND k >= $2 AND k < $3 ORDER BY k LIMIT $4;"
+    "PREPARE from_gt_below(int, bytea, bytea, int) AS SELECT k, v, LINK FROM kelo_records "
+    "WHERE tbl = $1 AND k > $2 AND k < $3 ORDER BY k LIMIT $4;"
+    "PREPARE back_lt(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
+    "AND k < $2 ORDER BY k DESC LIMIT $3;"
+    "PREPARE back_all(int, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
     "ORDER BY k DESC LIMIT $2;"
     "PREPARE find_table(text) AS SELECT id FROM kelo_tables WHERE name = $1;"
     "PREPARE make_table(text) AS INSERT INTO kelo_tables SELECT $1, coalesce(max(id), 0) + 1 "
     "FROM kelo_tables RETURNING id;"
     "PREPARE drop_table(int) AS DELETE FROM kelo_tables WHERE id = $1";
+
+constexpr const char* kPutWithLink =
+    "PREPARE put(int, bytea, bytea, int) AS INSERT INTO kelo_records (tbl, k, v, link) "
+    "VALUES ($1, $2, $3, $4) ON CONFLICT (tbl, k) DO UPDATE SET v = EXCLUDED.v, link = EXCLUDED.link";
+constexpr const char* kPutWithoutLink =
+    "PREPARE put(int, bytea, bytea, int) AS INSERT INTO kelo_records (tbl, k, v) "
+    "VALUES ($1, $2, $3) ON CONFLICT (tbl, k) DO UPDATE SET v = EXCLUDED.v";
+
+// The chains through a file from each of the 4-byte keys packed in $2, each followed for at most
+// $3 records: one request instead of one per record. The lateral LIMIT keeps every step an
+// index lookup whatever the planner thinks of the chains' lengths.
+constexpr const char* kChain =
+    "PREPARE chain(int, bytea, int) AS WITH RECURSIVE c(k, v, link, n) AS ("
+    "SELECT k, v, link, 1 FROM kelo_records WHERE tbl = $1 AND k = ANY(ARRAY("
+    "SELECT substring($2 FROM i * 4 + 1 FOR 4) FROM generate_series(0, length($2) / 4 - 1) i)) "
+    "UNION ALL SELECT r.k, r.v, r.link, c.n + 1 FROM c CROSS JOIN LATERAL (SELECT k, v, link "
+    "FROM kelo_records WHERE tbl = $1 AND k = int4send(c.link) LIMIT 1) r "
+    "WHERE c.link > 0 AND c.n < $3) SELECT k, v, link FROM c";
+
+std::string withLink(std::string sql, bool links)
+{
+    for (size_t at; (at = sql.find("LINK")) != std::string::npos;)
+        sql.replace(at, 4, links ? "link" : "NULL::int");
+    return sql;
+}
 
 }  // namespace
 
@@ -94,7 +121,7 @@ PgResult PgSession::Run(const char* statement, std::initializer_list<Param> para
     int formats[4];
     int n = 0;
     for (const Param& p : params) {
-        values[n] = p.bytes.data() ? p.bytes.data() : "";  // a null pointer would send NULL
+        values[n] = p.null ? nullptr : p.bytes.data() ? p.bytes.data() : "";  // nullptr sends NULL
         lengths[n] = int(p.bytes.size());
         formats[n] = 1;
         ++n;
@@ -115,7 +142,7 @@ void PgSession::RunEach(const char* statement, const std::vector<std::vector<Par
         values.clear();
         lengths.clear();
         for (const Param& p : row) {
-            values.push_back(p.bytes.data() ? p.bytes.data() : "");
+            values.push_back(p.null ? nullptr : p.bytes.data() ? p.bytes.data() : "");
             lengths.push_back(int(p.bytes.size()));
         }
         formats.assign(row.size(), 1);
@@ -150,7 +177,13 @@ bool PgSession::Prepare(bool create)
         PgResult r = Exec("SELECT to_regclass('kelo_records') IS NOT NULL", "opening the company");
         if (std::string(PQgetvalue(r.get(), 0, 0)) != "t") return false;
     }
-    Exec(kStatements, "preparing the company's statements");
+    PgResult r = Exec("SELECT count(*) FROM pg_attribute WHERE attrelid = 'kelo_records'::regclass "
+                      "AND attname = 'link' AND NOT attisdropped",
+                      "opening the company");
+    m_links = std::string(PQgetvalue(r.get(), 0, 0)) == "1";
+    Exec(withLink(kStatements, m_links), "preparing the company's statements");
+    Exec(m_links ? kPutWithLink : kPutWithoutLink, "preparing the company's statements");
+    if (m_links) Exec(kChain, "preparing the company's statements");
     return true;
 }
 

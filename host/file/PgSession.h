@@ -20,6 +20,7 @@ public:
     // A parameter sent in binary: bytes as they are, integers in network order.
     struct Param {
         std::string_view bytes;
+        bool null = false;  // sent as SQL NULL
     };
 
     PgSession(const std::string& url, const std::string& shown);
@@ -36,6 +37,9 @@ public:
     // Makes the store's tables and prepares its statements; false when the database holds no
     // company and `create` is false.
     bool Prepare(bool create);
+    // Whether the company's records keep the link a walk follows (companies copied to the
+    // server before links were kept do not, and are read without following chains).
+    bool KeepsLinks() const { return m_links; }
     bool Healthy() const { return PQstatus(m_conn) == CONNECTION_OK; }
     PGconn* Conn() const { return m_conn; }
     [[noreturn]] void Fail(const char* what, const PGresult* result) const;
@@ -43,6 +47,7 @@ public:
 private:
     PGconn* m_conn = nullptr;
     std::string m_shown;
+    bool m_links = false;
 };
 
 // Integers as the binary protocol carries them.

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <map>
 #include <set>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -21,6 +23,14 @@ constexpr const char* kChannel = "kelo_changes";
 // A walk reads ahead this far at first, then twice as far each time up to the most.
 constexpr uint32_t kFirstBatch = 16;
 constexpr uint32_t kMostBatch = 2048;
+// A walk that follows chains asks for this many chains at once at first, then twice as many,
+// each followed this far, until it has read this many rows that way: its first rows come at once.
+// Then it reads in ranges, as a walk over a file without links does: on the server a chain costs
+// several times as much per row as a range (measured in bench/server), and a fill that follows
+// every account's chain ends up reading most of the file.
+constexpr uint32_t kFirstChains = 8;
+constexpr uint32_t kChainDepth = 512;
+constexpr uint32_t kFollowedRows = 1024;
 // Puts sent in one round trip at most (their answers must fit the socket's buffers).
 constexpr size_t kPutsPerTrip = 256;
 
@@ -33,6 +43,7 @@ std::string writerIdentity()
 }
 
 class PgStore;
+class PgCursor;
 
 class PgTxn final : public Txn {
 public:
@@ -42,6 +53,7 @@ public:
     bool ReadOnly() const override { return !m_write; }
     std::optional<Bytes> Get(Table t, Bytes key) override;
     void Put(Table t, Bytes key, Bytes value) override;
+    void PutLinked(Table t, Bytes key, Bytes value, uint32_t next, bool chains) override;
     bool Del(Table t, Bytes key) override;
     void Clear(Table t) override;
     void Drop(Table t) override;
@@ -59,6 +71,12 @@ public:
     }
     // Counts this transaction's writes: a cursor's read-ahead older than the last one is stale.
     uint64_t Writes() const { return m_writes; }
+    // Whether a miss in the table may be answered by following its chains.
+    bool MayFollow(Table t) const;
+    void Learned(Table t, bool linked);
+    // The chains another walk of this transaction is likely to read after the one from `head`:
+    // appended to `out` as 4-byte keys, at most `most` of them.
+    void MoreHeads(Table t, uint32_t head, uint32_t most, std::string& out) const;
 
 private:
     void flush();
@@ -69,6 +87,7 @@ private:
     struct Pending {
         Table table;
         std::string key, value;
+        std::optional<int32_t> link;
     };
     std::vector<Pending> m_pending;
     bool m_write;
@@ -77,13 +96,15 @@ private:
     // Values handed out by Get stay valid until the transaction writes; a few are kept.
     std::array<std::string, 8> m_values;
     size_t m_nextValue = 0;
-    std::vector<std::pair<Table, std::unique_ptr<Cursor>>> m_cursors;
+    std::vector<std::pair<Table, std::unique_ptr<PgCursor>>> m_cursors;
 };
 
 // A walk over one table that fetches rows in batches, so a fill pays one round trip per batch.
 // Batches are kept for the transaction (up to a budget) and seeks within one are answered from
-// memory: a fill that follows chains through a file (an account's headers) ends up reading the
-// file a batch at a time instead of a record at a time. A write drops them all.
+// memory. In a file whose records name the next one a walk reads, a seek that misses asks the
+// server for the chains from there instead (with the chains another walk is about to start), so
+// a fill that follows an account's headers reads a batch of accounts' headers at a time. A write
+// drops every batch.
 class PgCursor final : public Cursor {
 public:
     PgCursor(PgTxn& txn, Table t) : m_txn(txn), m_table(t) {}
@@ -91,22 +112,26 @@ public:
     bool Seek(Bytes key) override
     {
         if (!fresh()) forget();
+        if (key.size() == 4)
+            if (const auto p = m_points.find(be32(key)); p != m_points.end()) return landPoint(p->second);
         const auto after = m_chunks.upper_bound(key);
         const auto it = after == m_chunks.begin() ? m_chunks.end() : std::prev(after);
-        if (it != m_chunks.end() && (key <= Bytes(it->second.rows.back().first) || it->second.endAfter))
+        if (it != m_chunks.end() && (key <= Bytes(it->second.rows.back().key) || it->second.endAfter))
             return within(it, key);
+        if (key.size() == 4 && m_followed < kFollowedRows && m_txn.MayFollow(m_table) && follow(key))
+            return true;
         // Misses follow one another when a walk jumps about: read further ahead each time.
         const uint32_t limit = m_seekBatch;
         m_seekBatch = std::min(kMostBatch, m_seekBatch * 8);
         // A record number a little past a batch read before: read on from that batch's end, so
         // batches meet instead of leaving slivers between them that each cost a trip.
         if (it != m_chunks.end() && key.size() == 4 && it->first.size() == 4) {
-            const Bytes last = it->second.rows.back().first;
+            const Bytes last = it->second.rows.back().key;
             if (last.size() == 4 && be32(key) - be32(last) <= limit / 2) {
                 land(it, it->second.rows.size() - 1);
                 if (!fetch(std::string(last), false, limit, false)) return false;
                 const Chunk& c = m_cur->second;
-                if (key <= Bytes(c.rows.back().first) || c.endAfter) return within(m_cur, key);
+                if (key <= Bytes(c.rows.back().key) || c.endAfter) return within(m_cur, key);
             }
         }
         return fetch(key, true, limit, false);
@@ -121,33 +146,80 @@ public:
     bool Next() override
     {
         if (!m_valid) return false;
+        if (m_point) {
+            // The record numbered next, when a chain read brought it; else the table from there.
+            const std::string from = m_point->key;
+            if (fresh() && from.size() == 4 && be32(from) != UINT32_MAX)
+                if (const auto p = m_points.find(be32(from) + 1); p != m_points.end())
+                    return landPoint(p->second);
+            if (!fresh()) forget();
+            m_valid = false;
+            m_point = nullptr;
+            return Seek(from + '\0');  // the first key above `from`
+        }
         if (!fresh()) return fetch(reposition(), false, grow(), false);
         Chunk& c = m_cur->second;
         if (m_pos + 1 < c.rows.size()) return land(m_cur, m_pos + 1);
         if (c.endAfter) return invalid();
         if (auto f = c.follows.empty() ? m_chunks.end() : m_chunks.find(c.follows); f != m_chunks.end())
             return land(f, 0);
-        return fetch(std::string(c.rows.back().first), false, grow(), false);
+        return fetch(std::string(c.rows.back().key), false, grow(), false);
     }
     bool Prev() override
     {
         if (!m_valid) return false;
-        if (!fresh()) {
-            const std::string from = reposition();
+        if (m_point || !fresh()) {
+            const std::string from = m_point ? m_point->key : reposition();
+            m_valid = false;
+            m_point = nullptr;
             return fetchBack(&from, grow(), false);
         }
         const Chunk& c = m_cur->second;
         if (m_pos > 0) return land(m_cur, m_pos - 1);
         if (c.endBefore) return invalid();
-        const std::string from = c.rows.front().first;
+        const std::string from = c.rows.front().key;
         return fetchBack(&from, grow(), false);
     }
     bool Valid() const override { return m_valid; }
-    Bytes Key() const override { return m_cur->second.rows[m_pos].first; }
-    Bytes Value() const override { return m_cur->second.rows[m_pos].second; }
+    Bytes Key() const override { return m_point ? m_point->key : m_cur->second.rows[m_pos].key; }
+    Bytes Value() const override { return m_point ? m_point->value : m_cur->second.rows[m_pos].value; }
+
+    // Whether this walk stands on a row naming the first of a chain in another table.
+    bool Names(uint32_t head) const { return onChunk() && fresh() && row().link == -int64_t(head); }
+    // The chains the rows after this one name, in order: at most `most`, as 4-byte keys.
+    void HeadsAfter(uint32_t most, std::string& out) const
+    {
+        const auto& rows = m_cur->second.rows;
+        for (size_t i = m_pos + 1; i < rows.size() && most > 0; ++i)
+            if (rows[i].link.value_or(0) < 0) {
+                out.append(PgInt4(uint32_t(-*rows[i].link)).b, 4);
+                --most;
+            }
+    }
+    // When this walk is over an index of `named`'s table standing on `record`'s entry: the chains
+    // of the records its next entries point at, as far as `named` has read them. False when not.
+    bool HeadsByIndex(Bytes record, const PgCursor& named, uint32_t most, std::string& out) const
+    {
+        if (!onChunk() || !fresh() || row().key.size() <= 4 || !row().key.ends_with(record))
+            return false;
+        const auto& rows = m_cur->second.rows;
+        for (size_t i = m_pos + 1; i < rows.size() && most > 0; ++i) {
+            const std::string& k = rows[i].key;
+            if (k.size() <= 4) continue;
+            const std::optional<int32_t> link = named.LinkOf(Bytes(k).substr(k.size() - 4));
+            if (link.value_or(0) < 0) {
+                out.append(PgInt4(uint32_t(-*link)).b, 4);
+                --most;
+            }
+        }
+        return true;
+    }
 
 private:
-    using Row = std::pair<std::string, std::string>;
+    struct Row {
+        std::string key, value;
+        std::optional<int32_t> link;  // as the link column holds it
+    };
     // Rows that follow one another in the table, with what is known of its ends.
     struct Chunk {
         std::vector<Row> rows;
@@ -156,8 +228,20 @@ private:
         std::string follows;     // the first key of the batch that comes right after, if known
         size_t bytes = 0;
     };
+    using Chunks = std::map<std::string, Chunk, std::less<>>;
+    // Rows a chain read brought, by record number, dropped a whole read at a time, oldest first.
+    struct Point {
+        Row row;
+        uint64_t read;
+    };
+    struct PointRead {
+        uint64_t read;
+        std::vector<uint32_t> numbers;
+        size_t bytes;
+    };
     // Read-ahead kept per walk; past it batches are dropped and read again when needed.
     static constexpr size_t kBudget = size_t(256) << 20;
+    static constexpr size_t kPointBudget = size_t(64) << 20;
 
     bool fresh() const { return m_seen == m_txn.Writes(); }
     static uint32_t be32(Bytes k)
@@ -165,12 +249,19 @@ private:
         const auto* u = reinterpret_cast<const unsigned char*>(k.data());
         return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
     }
+    static Row rowOf(const PGresult* r, int i)
+    {
+        Row row{std::string(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
+                std::string(PQgetvalue(r, i, 1), size_t(PQgetlength(r, i, 1))), std::nullopt};
+        if (!PQgetisnull(r, i, 2)) row.link = int32_t(uint32_t(PgIntValue(r, i, 2)));
+        return row;
+    }
     // The first row not below `key` in a batch that covers it.
-    bool within(std::map<std::string, Chunk, std::less<>>::iterator it, Bytes key)
+    bool within(Chunks::iterator it, Bytes key)
     {
         const auto& rows = it->second.rows;
         auto row = std::lower_bound(rows.begin(), rows.end(), key,
-                                    [](const Row& r, Bytes k) { return Bytes(r.first) < k; });
+                                    [](const Row& r, Bytes k) { return Bytes(r.key) < k; });
         if (row == rows.end()) return invalid();
         return land(it, size_t(row - rows.begin()));
     }
@@ -182,14 +273,35 @@ private:
     bool invalid()
     {
         m_valid = false;
+        m_point = nullptr;
         return false;
     }
-    bool land(std::map<std::string, Chunk, std::less<>>::iterator it, size_t pos)
+    bool land(Chunks::iterator it, size_t pos)
     {
         m_cur = it;
         m_pos = pos;
         m_valid = true;
+        m_point = nullptr;
         return true;
+    }
+    bool landPoint(const Point& p)
+    {
+        m_cur = m_chunks.end();
+        m_point = &p.row;
+        m_valid = true;
+        return true;
+    }
+    bool onChunk() const { return m_valid && !m_point; }
+    const Row& row() const { return m_cur->second.rows[m_pos]; }
+    // The link of a row this walk has read, if it has.
+    std::optional<int32_t> LinkOf(Bytes key) const
+    {
+        const auto after = m_chunks.upper_bound(key);
+        if (after == m_chunks.begin()) return std::nullopt;
+        const auto& rows = std::prev(after)->second.rows;
+        const auto r = std::lower_bound(rows.begin(), rows.end(), key,
+                                        [](const Row& a, Bytes k) { return Bytes(a.key) < k; });
+        return r != rows.end() && r->key == key ? r->link : std::nullopt;
     }
     // After a write: the current key, with every batch dropped.
     std::string reposition()
@@ -201,10 +313,57 @@ private:
     void forget()
     {
         m_chunks.clear();
+        m_points.clear();
+        m_pointReads.clear();
         m_bytes = 0;
+        m_pointBytes = 0;
         m_valid = false;
+        m_point = nullptr;
         m_seekBatch = kFirstBatch;
+        m_chains = kFirstChains;
+        m_followed = 0;
         m_seen = m_txn.Writes();
+    }
+    // Reads the chains from `key` (and those another walk will read next) into memory.
+    bool follow(Bytes key)
+    {
+        std::string heads(key);
+        m_txn.MoreHeads(m_table, be32(key), m_chains - 1, heads);
+        PgInt4 t(m_table), depth(kChainDepth);
+        PgResult r = m_txn.Session().Run("chain", {t.param(), {heads}, depth.param()}, "reading");
+        const int n = PQntuples(r.get());
+        if (n == 0) return false;
+        m_chains *= 2;
+        m_followed += uint32_t(n);
+        PointRead read{m_reads++, {}, 0};
+        // A table is followed while its rows chain within it; one whose links lead elsewhere
+        // (or that has none) is read in ranges.
+        bool chains = false, elsewhere = false;
+        for (int i = 0; i < n; ++i) {
+            Row row = rowOf(r.get(), i);
+            chains = chains || (row.link && *row.link >= 0);
+            elsewhere = elsewhere || (row.link && *row.link < 0);
+            if (row.key.size() != 4) continue;
+            const uint32_t number = be32(row.key);
+            read.bytes += row.key.size() + row.value.size() + 96;
+            read.numbers.push_back(number);
+            m_points.insert_or_assign(number, Point{std::move(row), read.read});
+        }
+        m_txn.Learned(m_table, chains && !elsewhere);
+        m_pointBytes += read.bytes;
+        m_pointReads.push_back(std::move(read));
+        // Past the budget the oldest reads go (not the row in use).
+        while (m_pointBytes > kPointBudget && m_pointReads.size() > 1) {
+            const PointRead& old = m_pointReads.front();
+            for (uint32_t number : old.numbers)
+                if (const auto p = m_points.find(number);
+                    p != m_points.end() && p->second.read == old.read && &p->second.row != m_point)
+                    m_points.erase(p);
+            m_pointBytes -= old.bytes;
+            m_pointReads.pop_front();
+        }
+        const auto p = m_points.find(be32(key));
+        return p != m_points.end() && landPoint(p->second);
     }
     bool keep(const PGresult* r, bool reverse, bool endAfter, bool endBefore, std::string follows)
     {
@@ -214,10 +373,8 @@ private:
         c.rows.reserve(size_t(n));
         size_t bytes = 0;
         for (int i = 0; i < n; ++i) {
-            const int row = reverse ? n - 1 - i : i;
-            c.rows.emplace_back(std::string(PQgetvalue(r, row, 0), size_t(PQgetlength(r, row, 0))),
-                                std::string(PQgetvalue(r, row, 1), size_t(PQgetlength(r, row, 1))));
-            bytes += c.rows.back().first.size() + c.rows.back().second.size() + 64;
+            c.rows.push_back(rowOf(r, reverse ? n - 1 - i : i));
+            bytes += c.rows.back().key.size() + c.rows.back().value.size() + 64;
         }
         c.endAfter = endAfter;
         c.endBefore = endBefore;
@@ -225,7 +382,7 @@ private:
         c.bytes = bytes;
         // Past the budget, batches other than the one in use go, the furthest back first.
         for (auto at = m_chunks.begin(); m_bytes + bytes > kBudget && at != m_chunks.end();) {
-            if (m_valid && at == m_cur) {
+            if (onChunk() && at == m_cur) {
                 ++at;
                 continue;
             }
@@ -235,13 +392,13 @@ private:
         m_bytes += bytes;
         m_seen = m_txn.Writes();
         // A batch read earlier that lies wholly inside this one would shadow it in lookups.
-        for (auto at = m_chunks.lower_bound(Bytes(c.rows.front().first));
-             at != m_chunks.end() && at->second.rows.back().first <= c.rows.back().first &&
+        for (auto at = m_chunks.lower_bound(Bytes(c.rows.front().key));
+             at != m_chunks.end() && at->second.rows.back().key <= c.rows.back().key &&
              !(at->second.endAfter && !c.endAfter);) {
             m_bytes -= at->second.bytes;
             at = m_chunks.erase(at);
         }
-        std::string first = c.rows.front().first;
+        std::string first = c.rows.front().key;
         auto it = m_chunks.insert_or_assign(std::move(first), std::move(c)).first;
         return land(it, reverse ? it->second.rows.size() - 1 : 0);
     }
@@ -250,7 +407,7 @@ private:
     bool fetch(Bytes from, bool inclusive, uint32_t limit, bool fromStart)
     {
         if (fromStart) m_batch = limit;
-        Chunk* before = m_valid && !inclusive ? &m_cur->second : nullptr;
+        Chunk* before = onChunk() && !inclusive ? &m_cur->second : nullptr;
         const auto next = m_chunks.upper_bound(from);
         const std::string bound = next != m_chunks.end() ? next->first : std::string();
         PgInt4 t(m_table), n(limit);
@@ -284,13 +441,20 @@ private:
 
     PgTxn& m_txn;
     Table m_table;
-    std::map<std::string, Chunk, std::less<>> m_chunks;  // by first key
-    std::map<std::string, Chunk, std::less<>>::iterator m_cur;
+    Chunks m_chunks;  // by first key
+    Chunks::iterator m_cur;
     size_t m_pos = 0;
     bool m_valid = false;
+    const Row* m_point = nullptr;  // the row stood on when it came from a chain read
+    std::unordered_map<uint32_t, Point> m_points;
+    std::deque<PointRead> m_pointReads;
+    uint64_t m_reads = 0;
+    size_t m_pointBytes = 0;
     size_t m_bytes = 0;
     uint32_t m_batch = kFirstBatch;
     uint32_t m_seekBatch = kFirstBatch;
+    uint32_t m_chains = kFirstChains;
+    uint32_t m_followed = 0;  // rows read by following chains
     uint64_t m_seen = 0;
 };
 
@@ -374,6 +538,14 @@ public:
     }
 
     const std::string& CommitWithNotice() const { return m_notify; }
+    // What the tables' rows showed of their links: tables whose rows name none are read in
+    // ranges only. Unknown until a chain read or a write tells.
+    std::optional<bool> Linked(Table t) const
+    {
+        const auto it = m_linked.find(t);
+        return it == m_linked.end() ? std::nullopt : std::optional<bool>(it->second);
+    }
+    void SetLinked(Table t, bool linked) { m_linked[t] = linked; }
     void GiveBack(std::unique_ptr<PgSession> session)
     {
         // A few idle connections cover a fill's read transaction beside a save's write one.
@@ -389,6 +561,7 @@ private:
     // Session advisory locks belong to this connection: they go when it closes or the process dies.
     std::unique_ptr<PgSession> m_locks;
     std::set<std::pair<int, uint32_t>> m_held;
+    std::map<Table, bool> m_linked;
 };
 
 PgTxn::PgTxn(PgStore& store, std::unique_ptr<PgSession> session, bool write)
@@ -423,19 +596,53 @@ std::optional<Bytes> PgTxn::Get(Table t, Bytes key)
 
 void PgTxn::Put(Table t, Bytes key, Bytes value)
 {
-    m_pending.push_back({t, std::string(key), std::string(value)});
+    m_pending.push_back({t, std::string(key), std::string(value), std::nullopt});
     ++m_writes;
     if (m_pending.size() >= kPutsPerTrip) flush();
 }
 
+void PgTxn::PutLinked(Table t, Bytes key, Bytes value, uint32_t next, bool chains)
+{
+    if (!m_session->KeepsLinks()) return Put(t, key, value);
+    m_pending.push_back({t, std::string(key), std::string(value), chains ? int64_t(next) : -int64_t(next)});
+    ++m_writes;
+    m_store.SetLinked(t, chains);
+    if (m_pending.size() >= kPutsPerTrip) flush();
+}
+
+bool PgTxn::MayFollow(Table t) const
+{
+    return m_session->KeepsLinks() && m_store.Linked(t).value_or(true);
+}
+
+void PgTxn::Learned(Table t, bool linked) { m_store.SetLinked(t, linked); }
+
+void PgTxn::MoreHeads(Table t, uint32_t head, uint32_t most, std::string& out) const
+{
+    // The walk standing on the record that names this chain; the next chains are those of the
+    // records after it in the order of the index walked over them, else in its own order.
+    const PgCursor* named = nullptr;
+    for (const auto& [table, cursor] : m_cursors)
+        if (table != t && cursor->Names(head)) named = cursor.get();
+    if (!named) return;
+    for (const auto& [table, cursor] : m_cursors)
+        if (table != t && cursor.get() != named && cursor->HeadsByIndex(named->Key(), *named, most, out))
+            return;
+    named->HeadsAfter(most, out);
+}
+
 void PgTxn::flush()
 {
-    std::vector<PgInt4> tables;
+    std::vector<PgInt4> tables, links;
     std::vector<std::vector<PgSession::Param>> rows;
     tables.reserve(m_pending.size());
+    links.reserve(m_pending.size());
     for (const Pending& p : m_pending) {
         tables.emplace_back(p.table);
-        rows.push_back({tables.back().param(), {p.key}, {p.value}});
+        links.emplace_back(uint32_t(p.link.value_or(0)));
+        PgSession::Param link = links.back().param();
+        link.null = !p.link;
+        rows.push_back({tables.back().param(), {p.key}, {p.value}, link});
     }
     m_session->RunEach("put", rows, "writing");
     m_pending.clear();

@@ -144,6 +144,8 @@ datafilemap& datafilemap::operator=(const datafilemap& o)
     kind = o.kind;
     recordLength = o.recordLength;
     dataFile = o.dataFile;
+    link = o.link;
+    linkChains = o.linkChains;
     env = o.env;
     table = o.table;
     generation = o.generation;
@@ -200,8 +202,12 @@ void WriteRec(DataFile f, uint32_t recno, const void* buf)
                             std::to_string(info->recordLength) + " bytes; this program's are " +
                             std::to_string(f->recordLength) + ": nothing was written");
         Be32 key(recno);
-        txn.Put(tableOf(f, txn), key.view(),
-                codec::Encode(recno, Bytes(static_cast<const char*>(buf), f->recordLength)));
+        const Bytes record(static_cast<const char*>(buf), f->recordLength);
+        if (f->link && f->link->offset + 4 <= f->recordLength)
+            txn.PutLinked(tableOf(f, txn), key.view(), codec::Encode(recno, record),
+                          GetU32(static_cast<const uint8_t*>(buf), *f->link), f->linkChains);
+        else
+            txn.Put(tableOf(f, txn), key.view(), codec::Encode(recno, record));
     });
 }
 
@@ -416,6 +422,8 @@ void InitialiseFile(DataFile f)
         f->kind = info->kind;
         f->recordLength = info->recordLength;
         f->dataFile = info->dataFile;
+        f->link = info->link;
+        f->linkChains = info->linkChains;
     }
     f->table = 0;
     FileClose(f);

@@ -37,6 +37,13 @@ public:
     // The value's bytes stay valid until the transaction ends or writes.
     virtual std::optional<Bytes> Get(Table t, Bytes key) = 0;
     virtual void Put(Table t, Bytes key, Bytes value) = 0;
+    // Put for a record that names the record a walk reads after it (`next`, 0 for none): in
+    // this table when `chains`, else the first of a chain in another. A backend that cannot look
+    // inside the stored bytes keeps it to read such walks ahead.
+    virtual void PutLinked(Table t, Bytes key, Bytes value, uint32_t /*next*/, bool /*chains*/)
+    {
+        Put(t, key, value);
+    }
     virtual bool Del(Table t, Bytes key) = 0;
     virtual void Clear(Table t) = 0;  // empties the table, keeps it
     virtual void Drop(Table t) = 0;   // removes the table

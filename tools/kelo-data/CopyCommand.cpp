@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/data/FileMap.h"
 #include "host/file/FileEnvironment.h"
 #include "host/file/FileError.h"
 #include "host/file/RecordCodec.h"
@@ -20,11 +21,34 @@ struct Copied {
     uint64_t records = 0;
 };
 
-uint64_t copyTable(store::Txn& from, store::Table source, store::Txn& to, store::Table target)
+// The file of the file map kept under `path`, when its records name the next one a walk reads.
+const FileInfo* linkedFile(const std::string& path)
+{
+    for (const FileInfo& f : AllFiles())
+        if (f.link && path == f.path) return &f;
+    return nullptr;
+}
+
+uint64_t copyTable(store::Txn& from, store::Table source, store::Txn& to, store::Table target,
+                   const FileInfo* linked)
 {
     uint64_t n = 0;
+    std::string record(linked ? linked->recordLength : 0, '\0');
     auto c = from.OpenCursor(source);
-    for (bool ok = c->First(); ok; ok = c->Next(), ++n) to.Put(target, c->Key(), c->Value());
+    for (bool ok = c->First(); ok; ok = c->Next(), ++n) {
+        // The link goes with the record on the server, as a write would keep it; a record that
+        // does not decode is copied as it is, for check to name.
+        const store::Bytes k = c->Key();
+        if (linked && k.size() == 4 && linked->link->offset + 4 <= record.size() &&
+            codec::Decode(uint32_t(uint8_t(k[0])) << 24 | uint32_t(uint8_t(k[1])) << 16 |
+                              uint32_t(uint8_t(k[2])) << 8 | uint8_t(k[3]),
+                          c->Value(), record.data(), record.size()))
+            to.PutLinked(target, k, c->Value(),
+                         GetU32(reinterpret_cast<const uint8_t*>(record.data()), *linked->link),
+                         linked->linkChains);
+        else
+            to.Put(target, k, c->Value());
+    }
     return n;
 }
 
@@ -52,7 +76,7 @@ Copied copyStore(store::Store& source, store::Store& target, const std::string& 
         const std::string path(c->Key());
         const auto table = from->OpenTable(name, false);
         if (!table) throw ToolError("file " + path + " is in the catalog but its data is missing");
-        copied.records += copyTable(*from, *table, *to, *to->OpenTable(name, true));
+        copied.records += copyTable(*from, *table, *to, *to->OpenTable(name, true), linkedFile(path));
         ++copied.files;
     }
     to->Commit();
