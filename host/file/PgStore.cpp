@@ -147,11 +147,8 @@ public:
     {
         if (!m_valid) return false;
         if (m_point) {
-            // The record numbered next, when a chain read brought it; else the table from there.
+            // A row a chain read brought has no known neighbours: the table from there.
             const std::string from = m_point->key;
-            if (fresh() && from.size() == 4 && be32(from) != UINT32_MAX)
-                if (const auto p = m_points.find(be32(from) + 1); p != m_points.end())
-                    return landPoint(p->second);
             if (!fresh()) forget();
             m_valid = false;
             m_point = nullptr;
