@@ -2,7 +2,6 @@
 #include <array>
 #include <deque>
 #include <map>
-#include <memory>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -113,7 +112,7 @@ public:
     bool Seek(Bytes key) override
     {
         if (!fresh()) forget();
-        if (key.size() == 4 && !m_points.empty())
+        if (key.size() == 4)
             if (const auto p = m_points.find(be32(key)); p != m_points.end()) return landPoint(p->second);
         const auto after = m_chunks.upper_bound(key);
         const auto it = after == m_chunks.begin() ? m_chunks.end() : std::prev(after);
@@ -149,7 +148,7 @@ public:
         if (!m_valid) return false;
         if (m_point) {
             // A row a chain read brought has no known neighbours: the table from there.
-            const std::string from(m_point->key);
+            const std::string from = m_point->key;
             if (!fresh()) forget();
             m_valid = false;
             m_point = nullptr;
@@ -167,7 +166,7 @@ public:
     {
         if (!m_valid) return false;
         if (m_point || !fresh()) {
-            const std::string from = m_point ? std::string(m_point->key) : reposition();
+            const std::string from = m_point ? m_point->key : reposition();
             m_valid = false;
             m_point = nullptr;
             return fetchBack(&from, grow(), false);
@@ -175,7 +174,7 @@ public:
         const Chunk& c = m_cur->second;
         if (m_pos > 0) return land(m_cur, m_pos - 1);
         if (c.endBefore) return invalid();
-        const std::string from(c.rows.front().key);
+        const std::string from = c.rows.front().key;
         return fetchBack(&from, grow(), false);
     }
     bool Valid() const override { return m_valid; }
@@ -202,9 +201,9 @@ public:
             return false;
         const auto& rows = m_cur->second.rows;
         for (size_t i = m_pos + 1; i < rows.size() && most > 0; ++i) {
-            const Bytes k = rows[i].key;
+            const std::string& k = rows[i].key;
             if (k.size() <= 4) continue;
-            const std::optional<int32_t> link = named.LinkOf(k.substr(k.size() - 4));
+            const std::optional<int32_t> link = named.LinkOf(Bytes(k).substr(k.size() - 4));
             if (link.value_or(0) < 0) {
                 out.append(PgInt4(uint32_t(-*link)).b, 4);
                 --most;
@@ -214,15 +213,12 @@ public:
     }
 
 private:
-    // A row's bytes stay in the result that brought them, kept as long as the row is.
-    using Result = std::shared_ptr<PGresult>;
     struct Row {
-        Bytes key, value;
+        std::string key, value;
         std::optional<int32_t> link;  // as the link column holds it
     };
     // Rows that follow one another in the table, with what is known of its ends.
     struct Chunk {
-        Result result;
         std::vector<Row> rows;
         bool endAfter = false;   // nothing follows the last row
         bool endBefore = false;  // nothing precedes the first
@@ -237,7 +233,6 @@ private:
     };
     struct PointRead {
         uint64_t read;
-        Result result;
         std::vector<uint32_t> numbers;
         size_t bytes;
     };
@@ -253,8 +248,8 @@ private:
     }
     static Row rowOf(const PGresult* r, int i)
     {
-        Row row{Bytes(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
-                Bytes(PQgetvalue(r, i, 1), size_t(PQgetlength(r, i, 1))), std::nullopt};
+        Row row{std::string(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
+                std::string(PQgetvalue(r, i, 1), size_t(PQgetlength(r, i, 1))), std::nullopt};
         if (!PQgetisnull(r, i, 2)) row.link = int32_t(uint32_t(PgIntValue(r, i, 2)));
         return row;
     }
@@ -263,7 +258,7 @@ private:
     {
         const auto& rows = it->second.rows;
         auto row = std::lower_bound(rows.begin(), rows.end(), key,
-                                    [](const Row& r, Bytes k) { return r.key < k; });
+                                    [](const Row& r, Bytes k) { return Bytes(r.key) < k; });
         if (row == rows.end()) return invalid();
         return land(it, size_t(row - rows.begin()));
     }
@@ -290,7 +285,6 @@ private:
     {
         m_cur = m_chunks.end();
         m_point = &p.row;
-        m_pointRead = p.read;
         m_valid = true;
         return true;
     }
@@ -303,7 +297,7 @@ private:
         if (after == m_chunks.begin()) return std::nullopt;
         const auto& rows = std::prev(after)->second.rows;
         const auto r = std::lower_bound(rows.begin(), rows.end(), key,
-                                        [](const Row& a, Bytes k) { return a.key < k; });
+                                        [](const Row& a, Bytes k) { return Bytes(a.key) < k; });
         return r != rows.end() && r->key == key ? r->link : std::nullopt;
     }
     // After a write: the current key, with every batch dropped.
@@ -338,41 +332,41 @@ private:
         if (n == 0) return false;
         m_chains *= 2;
         m_followed += uint32_t(n);
-        PointRead read{m_reads++, Result(r.release(), &PQclear), {}, 0};
-        const PGresult* rows = read.result.get();
+        PointRead read{m_reads++, {}, 0};
         // A table is followed while its rows chain within it; one whose links lead elsewhere
         // (or that has none) is read in ranges.
         bool chains = false, elsewhere = false;
         for (int i = 0; i < n; ++i) {
-            Row row = rowOf(rows, i);
+            Row row = rowOf(r.get(), i);
             chains = chains || (row.link && *row.link >= 0);
             elsewhere = elsewhere || (row.link && *row.link < 0);
             if (row.key.size() != 4) continue;
             const uint32_t number = be32(row.key);
             read.bytes += row.key.size() + row.value.size() + 96;
-            if (m_points.try_emplace(number, Point{row, read.read}).second) read.numbers.push_back(number);
+            read.numbers.push_back(number);
+            m_points.insert_or_assign(number, Point{std::move(row), read.read});
         }
         m_txn.Learned(m_table, chains && !elsewhere);
         m_pointBytes += read.bytes;
         m_pointReads.push_back(std::move(read));
-        // Past the budget the oldest reads go, up to the one holding the row in use.
+        // Past the budget the oldest reads go (not the row in use).
         while (m_pointBytes > kPointBudget && m_pointReads.size() > 1) {
             const PointRead& old = m_pointReads.front();
-            if (m_point && m_pointRead == old.read) break;
-            for (uint32_t number : old.numbers) m_points.erase(number);
+            for (uint32_t number : old.numbers)
+                if (const auto p = m_points.find(number);
+                    p != m_points.end() && p->second.read == old.read && &p->second.row != m_point)
+                    m_points.erase(p);
             m_pointBytes -= old.bytes;
             m_pointReads.pop_front();
         }
         const auto p = m_points.find(be32(key));
         return p != m_points.end() && landPoint(p->second);
     }
-    bool keep(PgResult taken, bool reverse, bool endAfter, bool endBefore, std::string follows)
+    bool keep(const PGresult* r, bool reverse, bool endAfter, bool endBefore, std::string follows)
     {
-        const PGresult* r = taken.get();
         const int n = PQntuples(r);
         if (n == 0) return invalid();
         Chunk c;
-        c.result = Result(taken.release(), &PQclear);
         c.rows.reserve(size_t(n));
         size_t bytes = 0;
         for (int i = 0; i < n; ++i) {
@@ -401,7 +395,7 @@ private:
             m_bytes -= at->second.bytes;
             at = m_chunks.erase(at);
         }
-        std::string first(c.rows.front().key);
+        std::string first = c.rows.front().key;
         auto it = m_chunks.insert_or_assign(std::move(first), std::move(c)).first;
         return land(it, reverse ? it->second.rows.size() - 1 : 0);
     }
@@ -430,7 +424,7 @@ private:
             return land(next, 0);
         }
         if (before) before->follows = std::string(PQgetvalue(r.get(), 0, 0), size_t(PQgetlength(r.get(), 0, 0)));
-        return keep(std::move(r), false, short_ && bound.empty(), fromStart, short_ ? bound : std::string());
+        return keep(r.get(), false, short_ && bound.empty(), fromStart, short_ ? bound : std::string());
     }
     bool fetchBack(const std::string* before, uint32_t limit, bool fromEnd)
     {
@@ -439,8 +433,7 @@ private:
         PgInt4 t(m_table), n(limit);
         PgResult r = before ? m_txn.Session().Run("back_lt", {t.param(), {*before}, n.param()}, "reading")
                             : m_txn.Session().Run("back_all", {t.param(), n.param()}, "reading");
-        const bool all = uint32_t(PQntuples(r.get())) < limit;
-        return keep(std::move(r), true, fromEnd, all, std::string());
+        return keep(r.get(), true, fromEnd, uint32_t(PQntuples(r.get())) < limit, std::string());
     }
 
     PgTxn& m_txn;
@@ -450,7 +443,6 @@ private:
     size_t m_pos = 0;
     bool m_valid = false;
     const Row* m_point = nullptr;  // the row stood on when it came from a chain read
-    uint64_t m_pointRead = 0;      // the read that brought it
     std::unordered_map<uint32_t, Point> m_points;
     std::deque<PointRead> m_pointReads;
     uint64_t m_reads = 0;
