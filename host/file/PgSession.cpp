@@ -28,12 +28,19 @@ constexpr const char* kSchema =
     "v bytea NOT NULL, link int, PRIMARY KEY (tbl, k));"
     "ALTER TABLE kelo_records ALTER COLUMN v SET STORAGE EXTERNAL";  // stored already compressed
 
-// LINK stands for the link column, or NULL in a company made before it was kept.
 constexpr const char* kStatements =
     "PREPARE get(int, bytea) AS SELECT v FROM kelo_records WHERE tbl = $1 AND k = $2;"
     "PREPARE del(int, bytea) AS DELETE FROM kelo_records WHERE tbl = $1 AND k = $2;"
     "PREPARE clear(int) AS DELETE FROM kelo_records WHERE tbl = $1;"
     "PREPARE count(int) AS SELECT count(*) FROM kelo_records WHERE tbl = $1;"
+    "PREPARE find_table(text) AS SELECT id FROM kelo_tables WHERE name = $1;"
+    "PREPARE make_table(text) AS INSERT INTO kelo_tables SELECT $1, coalesce(max(id), 0) + 1 "
+    "FROM kelo_tables RETURNING id;"
+    "PREPARE drop_table(int) AS DELETE FROM kelo_tables WHERE id = $1";
+
+// Range reads, twice: with the link column (LINK), and as NAME_bare with NULL in its place, for
+// tables whose links no walk needs from a range (sent for every row, they cost time).
+constexpr const char* kRanges =
     "PREPARE from_ge(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
     "AND k >= $2 ORDER BY k LIMIT $3;"
     "PREPARE from_gt(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
@@ -45,11 +52,7 @@ constexpr const char* kStatements =
     "PREPARE back_lt(int, bytea, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
     "AND k < $2 ORDER BY k DESC LIMIT $3;"
     "PREPARE back_all(int, int) AS SELECT k, v, LINK FROM kelo_records WHERE tbl = $1 "
-    "ORDER BY k DESC LIMIT $2;"
-    "PREPARE find_table(text) AS SELECT id FROM kelo_tables WHERE name = $1;"
-    "PREPARE make_table(text) AS INSERT INTO kelo_tables SELECT $1, coalesce(max(id), 0) + 1 "
-    "FROM kelo_tables RETURNING id;"
-    "PREPARE drop_table(int) AS DELETE FROM kelo_tables WHERE id = $1";
+    "ORDER BY k DESC LIMIT $2";
 
 constexpr const char* kPutWithLink =
     "PREPARE put(int, bytea, bytea, int) AS INSERT INTO kelo_records (tbl, k, v, link) "
@@ -69,10 +72,17 @@ constexpr const char* kChain =
     "FROM kelo_records WHERE tbl = $1 AND k = int4send(c.link) LIMIT 1) r "
     "WHERE c.link > 0 AND c.n < $3) SELECT k, v, link FROM c";
 
-std::string withLink(std::string sql, bool links)
+// The range reads with the link column, or (bare) with NULL in its place under names ending _bare.
+std::string ranges(bool links, bool bare)
 {
+    std::string sql = kRanges;
     for (size_t at; (at = sql.find("LINK")) != std::string::npos;)
-        sql.replace(at, 4, links ? "link" : "NULL::int");
+        sql.replace(at, 4, links && !bare ? "link" : "NULL::int");
+    if (bare)
+        for (size_t at = 0; (at = sql.find('(', sql.find("PREPARE ", at))) != std::string::npos;) {
+            sql.insert(at, "_bare");
+            at += 5;
+        }
     return sql;
 }
 
@@ -181,7 +191,8 @@ bool PgSession::Prepare(bool create)
                       "AND attname = 'link' AND NOT attisdropped",
                       "opening the company");
     m_links = std::string(PQgetvalue(r.get(), 0, 0)) == "1";
-    Exec(withLink(kStatements, m_links), "preparing the company's statements");
+    Exec(kStatements, "preparing the company's statements");
+    Exec(ranges(m_links, false) + ";" + ranges(m_links, true), "preparing the company's statements");
     Exec(m_links ? kPutWithLink : kPutWithoutLink, "preparing the company's statements");
     if (m_links) Exec(kChain, "preparing the company's statements");
     return true;

@@ -73,7 +73,10 @@ public:
     uint64_t Writes() const { return m_writes; }
     // Whether a miss in the table may be answered by following its chains.
     bool MayFollow(Table t) const;
-    void Learned(Table t, bool linked);
+    // What a chain read showed: the table's rows chain within it, or name chains elsewhere.
+    void Learned(Table t, bool chains, bool elsewhere);
+    // Whether ranges of the table are read with their links (rows naming chains elsewhere).
+    const char* Ranges(Table t) const;
     // The chains another walk of this transaction is likely to read after the one from `head`:
     // appended to `out` as 4-byte keys, at most `most` of them.
     void MoreHeads(Table t, uint32_t head, uint32_t most, std::string& out) const;
@@ -112,8 +115,15 @@ public:
     bool Seek(Bytes key) override
     {
         if (!fresh()) forget();
-        if (key.size() == 4)
-            if (const auto p = m_points.find(be32(key)); p != m_points.end()) return landPoint(p->second);
+        if (key.size() == 4 && !m_points.empty()) {
+            if (const auto p = m_points.find(be32(key)); p != m_points.end()) {
+                m_pointMisses = 0;
+                return landPoint(p->second);
+            }
+            // Each row a chain read brought is read once, early in a walk: once the walk has
+            // long gone past them, they go, and with them a lookup on every seek.
+            if (m_followed >= kFollowedRows && ++m_pointMisses > kFollowedRows && !m_point) dropPoints();
+        }
         const auto after = m_chunks.upper_bound(key);
         const auto it = after == m_chunks.begin() ? m_chunks.end() : std::prev(after);
         if (it != m_chunks.end() && (key <= Bytes(it->second.rows.back().key) || it->second.endAfter))
@@ -307,13 +317,18 @@ private:
         forget();
         return key;
     }
+    void dropPoints()
+    {
+        m_points.clear();
+        m_pointReads.clear();
+        m_pointBytes = 0;
+        m_pointMisses = 0;
+    }
     void forget()
     {
         m_chunks.clear();
-        m_points.clear();
-        m_pointReads.clear();
+        dropPoints();
         m_bytes = 0;
-        m_pointBytes = 0;
         m_valid = false;
         m_point = nullptr;
         m_seekBatch = kFirstBatch;
@@ -346,7 +361,7 @@ private:
             read.numbers.push_back(number);
             m_points.insert_or_assign(number, Point{std::move(row), read.read});
         }
-        m_txn.Learned(m_table, chains && !elsewhere);
+        m_txn.Learned(m_table, chains && !elsewhere, elsewhere);
         m_pointBytes += read.bytes;
         m_pointReads.push_back(std::move(read));
         // Past the budget the oldest reads go (not the row in use).
@@ -409,10 +424,11 @@ private:
         const std::string bound = next != m_chunks.end() ? next->first : std::string();
         PgInt4 t(m_table), n(limit);
         PgSession& session = m_txn.Session();
+        const std::string statement = std::string(inclusive ? "from_ge" : "from_gt") +
+                                      (bound.empty() ? "" : "_below") + m_txn.Ranges(m_table);
         PgResult r = bound.empty()
-            ? session.Run(inclusive ? "from_ge" : "from_gt", {t.param(), {from}, n.param()}, "reading")
-            : session.Run(inclusive ? "from_ge_below" : "from_gt_below",
-                          {t.param(), {from}, {bound}, n.param()}, "reading");
+            ? session.Run(statement.c_str(), {t.param(), {from}, n.param()}, "reading")
+            : session.Run(statement.c_str(), {t.param(), {from}, {bound}, n.param()}, "reading");
         const uint32_t rows = uint32_t(PQntuples(r.get()));
         const bool short_ = rows < limit;
         if (rows == 0) {
@@ -431,8 +447,9 @@ private:
         if (!fresh()) forget();
         if (fromEnd) m_batch = limit;
         PgInt4 t(m_table), n(limit);
-        PgResult r = before ? m_txn.Session().Run("back_lt", {t.param(), {*before}, n.param()}, "reading")
-                            : m_txn.Session().Run("back_all", {t.param(), n.param()}, "reading");
+        const std::string statement = std::string(before ? "back_lt" : "back_all") + m_txn.Ranges(m_table);
+        PgResult r = before ? m_txn.Session().Run(statement.c_str(), {t.param(), {*before}, n.param()}, "reading")
+                            : m_txn.Session().Run(statement.c_str(), {t.param(), n.param()}, "reading");
         return keep(r.get(), true, fromEnd, uint32_t(PQntuples(r.get())) < limit, std::string());
     }
 
@@ -452,6 +469,7 @@ private:
     uint32_t m_seekBatch = kFirstBatch;
     uint32_t m_chains = kFirstChains;
     uint32_t m_followed = 0;  // rows read by following chains
+    uint32_t m_pointMisses = 0;  // seeks since one was answered by a chain read's row
     uint64_t m_seen = 0;
 };
 
@@ -543,6 +561,8 @@ public:
         return it == m_linked.end() ? std::nullopt : std::optional<bool>(it->second);
     }
     void SetLinked(Table t, bool linked) { m_linked[t] = linked; }
+    bool LinksElsewhere(Table t) const { return m_elsewhere.count(t) != 0; }
+    void SetLinksElsewhere(Table t) { m_elsewhere.insert(t); }
     void GiveBack(std::unique_ptr<PgSession> session)
     {
         // A few idle connections cover a fill's read transaction beside a save's write one.
@@ -559,6 +579,7 @@ private:
     std::unique_ptr<PgSession> m_locks;
     std::set<std::pair<int, uint32_t>> m_held;
     std::map<Table, bool> m_linked;
+    std::set<Table> m_elsewhere;
 };
 
 PgTxn::PgTxn(PgStore& store, std::unique_ptr<PgSession> session, bool write)
@@ -604,6 +625,7 @@ void PgTxn::PutLinked(Table t, Bytes key, Bytes value, uint32_t next, bool chain
     m_pending.push_back({t, std::string(key), std::string(value), chains ? int64_t(next) : -int64_t(next)});
     ++m_writes;
     m_store.SetLinked(t, chains);
+    if (!chains) m_store.SetLinksElsewhere(t);
     if (m_pending.size() >= kPutsPerTrip) flush();
 }
 
@@ -612,7 +634,13 @@ bool PgTxn::MayFollow(Table t) const
     return m_session->KeepsLinks() && m_store.Linked(t).value_or(true);
 }
 
-void PgTxn::Learned(Table t, bool linked) { m_store.SetLinked(t, linked); }
+const char* PgTxn::Ranges(Table t) const { return m_store.LinksElsewhere(t) ? "" : "_bare"; }
+
+void PgTxn::Learned(Table t, bool chains, bool elsewhere)
+{
+    m_store.SetLinked(t, chains);
+    if (elsewhere) m_store.SetLinksElsewhere(t);
+}
 
 void PgTxn::MoreHeads(Table t, uint32_t head, uint32_t most, std::string& out) const
 {
