@@ -321,7 +321,9 @@ TEST(RowStepper, ButtonStates)
         int selected, count;
         bool first, previous, next, last;
     } cases[] = {
-        // Rows of a longer list are stepped end to end.
+        {0, 3, true, false, true, true},     // first row
+        {1, 3, true, true, true, true},
+        {2, 3, true, true, false, true},     // last row: Next disabled, Previous enabled
         {0, 1, false, false, false, false},  // one row: all disabled
         {-1, 3, true, false, false, true},   // nothing selected
         {-1, 0, false, false, false, false},
