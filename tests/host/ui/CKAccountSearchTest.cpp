@@ -6,23 +6,13 @@
 
 #include <gtest/gtest.h>
 
-#include "host/ui/CKIntelliTarget.h"
 #include "host/data/FileMap.h"
 #include "host/file/RecordFile.h"
-#include "host/data/GlobalBlock.h"
 #include "tests/host/framework/PostingLedger.h"
 #include "tests/host/file/TempCompany.h"
 
 namespace kelo {
 namespace {
-
-struct Collected final : CKIntelliTarget {
-    void AddEntry(const QString& text, uint32_t data, const QString& keyText) override
-    {
-        rows.push_back({text, data, keyText});
-    }
-    std::vector<CKAccountSearch::Match> rows;
-};
 
 class AccountSearchTest : public ::testing::Test {
 protected:
@@ -75,24 +65,6 @@ TEST_F(AccountSearchTest, MatchesCodeOrNameFromTheStartIgnoringCaseWithTheirReco
     EXPECT_EQ(byName[0].keyText, "Bank current account");
     EXPECT_EQ(byName[0].recNo, 2u);
     EXPECT_EQ(CKAccountSearch::Find(company.Context(), kLedgerNominal, "40")[0].keyText, "4000");
-}
-
-TEST_F(AccountSearchTest, SearchFillsThePopupOnlyForCode101)
-{
-    std::vector<uint8_t> block(kGlobalBlockLength, 0);
-    GlobalBlock(block.data()).SetContext(&company.Context());
-    Collected target;
-    CKIntelliNotify notify{nullptr, kIntelliNominal, kIntelliShowing, &target, "12"};
-    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 0) << "no block: nothing";
-    g_lpGlobVar = block.data();
-    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 0);
-    EXPECT_TRUE(target.rows.empty());
-    notify.code = kIntelliFill;
-    EXPECT_EQ(CKAccountSearch::Search(nullptr, notify, 0), 2);
-    ASSERT_EQ(target.rows.size(), 2u);
-    EXPECT_EQ(target.rows[1].text, "1210\tBank deposit account");
-    EXPECT_EQ(target.rows[1].recNo, 4u);
-    g_lpGlobVar = nullptr;
 }
 
 }  // namespace

@@ -53,16 +53,5 @@ TEST_F(CKListViewTest, DeletingARowMovesTheSelectionWithItsRow)
     }
 }
 
-TEST_F(CKListViewTest, ColoursOfKindTwoShadeEverySecondRow)
-{
-    m_list.SetColors(2, 0xE0FFE0, CKListView::kDefaultColour, CKListView::kDefaultColour,
-                     CKListView::kDefaultColour);
-    const QModelIndex second = m_list.Model()->index(1, 0);
-    EXPECT_FALSE(m_list.Model()->index(2, 0).data(Qt::BackgroundRole).isValid());
-    EXPECT_EQ(second.data(Qt::BackgroundRole).value<QColor>(), QColor(0xE0, 0xFF, 0xE0));
-    m_list.SetColors(0, 0x102030);
-    EXPECT_FALSE(second.data(Qt::BackgroundRole).isValid());
-}
-
 }  // namespace
 }  // namespace kelo

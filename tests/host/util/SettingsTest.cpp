@@ -1,7 +1,5 @@
 #include "host/util/Settings.h"
 
-#include <stdexcept>
-
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -19,13 +17,6 @@ protected:
     QTemporaryDir m_dir;
     QString m_folder;
 };
-
-TEST_F(SettingsFiles, TwoDistinctFilesInTheFolder) {
-    EXPECT_EQ(GetINI(0), m_folder + QStringLiteral("/kelo-program.ini"));
-    EXPECT_EQ(GetINI(1), m_folder + QStringLiteral("/kelo-user.ini"));
-    EXPECT_THROW(GetINI(2), std::invalid_argument);
-    EXPECT_THROW(GetINI(-1), std::invalid_argument);
-}
 
 TEST_F(SettingsFiles, MissingValuesGiveTheDefaultAndWritesReadBackPerFile) {
     EXPECT_EQ(ReadINIString(GetINI(1), "Reminder", "Font", "Tahoma"), "Tahoma");
