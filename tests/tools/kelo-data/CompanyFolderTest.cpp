@@ -1,5 +1,5 @@
-// Making a company is all or nothing, even when the tool is killed half way.
-#include <cstdio>
+// Making a company is all or nothing, even when the tool is killed half way. (A folder that
+// is not empty is refused: BadInputTest.)
 #include <filesystem>
 #include <string>
 
@@ -42,22 +42,6 @@ TEST(CompanyFolder, AKilledDemoLeavesNoCompanyAndTheNextOneSucceeds)
     ASSERT_EQ(again.exitCode, 0) << again.err;
     EXPECT_EQ(RunKeloData({"check", target}).exitCode, 0);
     EXPECT_EQ(entries(tmp.Path()), 1) << "the dead run's staging folder is cleared";
-}
-
-TEST(CompanyFolder, AFolderWithOtherFilesIsRefused)
-{
-    TempFolder tmp;
-    const std::string target = tmp / "co";
-    fs::create_directories(target);
-    { std::FILE* f = std::fopen((target + "/notes.txt").c_str(), "w"); std::fclose(f); }
-    const ToolRun run = RunKeloData({"create", target});
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.err.find("not empty"), std::string::npos) << run.err;
-    EXPECT_EQ(entries(target), 1);
-
-    const std::string empty = tmp / "empty";
-    fs::create_directories(empty);
-    EXPECT_EQ(RunKeloData({"create", empty}).exitCode, 0) << "an empty folder is taken";
 }
 
 }  // namespace

@@ -65,28 +65,17 @@ TEST(DemoCompany, SameSeedAndDateGiveTheSameBytesAnotherGivesOtherData)
     EXPECT_NE(a[headers], makeContents(7, uint16_t(date + 1))[headers]);
 }
 
-class DemoContents : public testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        s_company = new test::TempCompany;
-        demo::DemoOptions options;
-        options.date = DateStringToNumber("15/06/2027");
-        demo::MakeDemoCompany(s_company->Context(), options);
-    }
-    static void TearDownTestSuite()
-    {
-        delete s_company;
-        s_company = nullptr;
-    }
-    DataContext& Ctx() { return s_company->Context(); }
-    static test::TempCompany* s_company;
-};
-test::TempCompany* DemoContents::s_company = nullptr;
-
-TEST_F(DemoContents, UsersHaveTheirRights)
+// The users have their rights, the financial year holds the program date, and the tax codes
+// carry the rates the bills use.
+TEST(DemoCompany, UsersRightsFinancialYearAndTaxRates)
 {
-    const CBAccessManager oversee(Ctx(), "OVERSEE"), anne(Ctx(), "ANNE"), tom(Ctx(), "TOM");
+    test::TempCompany company;
+    DataContext& ctx = company.Context();
+    demo::DemoOptions options;
+    options.date = DateStringToNumber("15/06/2027");
+    demo::MakeDemoCompany(ctx, options);
+
+    const CBAccessManager oversee(ctx, "OVERSEE"), anne(ctx, "ANNE"), tom(ctx, "TOM");
     ASSERT_TRUE(oversee.Known() && anne.Known() && tom.Known());
     struct Case {
         const CBAccessManager& user;
@@ -103,16 +92,11 @@ TEST_F(DemoContents, UsersHaveTheirRights)
         const bool barred = c.option < 0 ? c.user.Check(c.module, 0) : c.user.Check(c.module, c.option, 0);
         EXPECT_EQ(barred, c.barred) << "module " << c.module << " option " << c.option;
     }
-}
 
-// The financial year holds the program date, and the tax codes carry the rates the bills use.
-TEST_F(DemoContents, FinancialYearAndTaxRates)
-{
     Rec setup(kSetupLength), tax(kTaxControlLength);
-    ASSERT_TRUE(ReadRec(Ctx().File(kFileSetup), 1, setup.data()));
-    EXPECT_FALSE(IsDateOutsideFYear(DateStringToNumber("15/06/2027"),
-                                    GetU16(setup.data(), kSetupFinancialYearStart)));
-    ASSERT_TRUE(ReadRec(Ctx().File(kFileTaxControl), 1, tax.data()));
+    ASSERT_TRUE(ReadRec(ctx.File(kFileSetup), 1, setup.data()));
+    EXPECT_FALSE(IsDateOutsideFYear(options.date, GetU16(setup.data(), kSetupFinancialYearStart)));
+    ASSERT_TRUE(ReadRec(ctx.File(kFileTaxControl), 1, tax.data()));
     const double rates[10] = {0, 20, 0, 0, 0, 5, 0, 0, 20, 0};
     for (int code = 0; code < 10; ++code) EXPECT_DOUBLE_EQ(TaxRate(tax.data(), code), rates[code]) << code;
 }

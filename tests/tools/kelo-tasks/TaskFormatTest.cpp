@@ -31,20 +31,6 @@ std::vector<uint8_t> row(const CKColumnSet& c, uint32_t no, const char* ac, cons
     return r;
 }
 
-// Whole CSV output is pinned through the command (TaskCliTest).
-TEST(TaskFormat, CsvQuotesCommasQuotesAndLineBreaks)
-{
-    struct Case {
-        const char* in;
-        const char* out;
-    } cases[] = {{"plain", "plain"},
-                 {"Smith, J", "\"Smith, J\""},
-                 {"the \"best\"", "\"the \"\"best\"\"\""},
-                 {"two\nlines", "\"two\nlines\""},
-                 {"", ""}};
-    for (const Case& c : cases) EXPECT_EQ(CsvField(c.in), c.out) << c.in;
-}
-
 // Column keys are the headings in snake case; a hidden field is named or numbered.
 TEST(TaskFormat, JsonRoundTripsThroughAParserWithHiddenFieldsNamed)
 {
