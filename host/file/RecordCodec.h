@@ -25,4 +25,25 @@ bool Decode(uint32_t number, std::string_view stored, void* out, size_t length);
 // Variable-length records (notes): false when damaged.
 bool DecodeText(uint32_t number, std::string_view stored, std::string& out);
 
+// The key a record or notes block is stored under: its number in four bytes, most significant
+// first, so the store's byte order is the numbers' order.
+struct NumberKey {
+    explicit NumberKey(uint32_t n) : bytes{char(n >> 24), char(n >> 16), char(n >> 8), char(n)} {}
+    std::string_view view() const { return std::string_view(bytes, 4); }
+    char bytes[4];
+};
+
+// The number four key bytes spell (an index key ends with them).
+inline uint32_t NumberAt(const char* p)
+{
+    const auto* u = reinterpret_cast<const unsigned char*>(p);
+    return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
+}
+
+// The number a record's key spells; 0 for a key of another length.
+inline uint32_t NumberOfKey(std::string_view key)
+{
+    return key.size() == 4 ? NumberAt(key.data()) : 0;
+}
+
 }  // namespace kelo::codec

@@ -14,20 +14,8 @@ namespace {
 
 using store::Bytes;
 
-struct Be32 {
-    explicit Be32(uint32_t n)
-        : b{char(n >> 24), char(n >> 16), char(n >> 8), char(n)}
-    {
-    }
-    Bytes view() const { return Bytes(b, 4); }
-    char b[4];
-};
-
-uint32_t fromBe32(const char* p)
-{
-    const auto* u = reinterpret_cast<const unsigned char*>(p);
-    return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
-}
+using codec::NumberAt;
+using codec::NumberKey;
 
 std::string describe(const datafilemap* f)
 {
@@ -55,7 +43,7 @@ void requireIndex(DataFile f, const char* call)
 uint32_t entryRecno(const store::Cursor& c)
 {
     const Bytes k = c.Key();
-    return k.size() >= 4 ? fromBe32(k.data() + k.size() - 4) : 0;
+    return k.size() >= 4 ? NumberAt(k.data() + k.size() - 4) : 0;
 }
 
 // A record not found may be one whose stored number was damaged: it then sits where the number
@@ -68,7 +56,7 @@ void missAround(DataFile f, store::Cursor& c, uint32_t recno)
     const auto check = [&] {
         // A data file's keys are all four bytes long.
         if (c.Key().size() != 4 ||
-            !codec::Decode(fromBe32(c.Key().data()), c.Value(), scratch.data(), scratch.size()))
+            !codec::Decode(NumberAt(c.Key().data()), c.Value(), scratch.data(), scratch.size()))
             throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
                             " is missing and a record stored beside it is damaged: the "
                             "store's keys are damaged");
@@ -84,11 +72,11 @@ void missAround(DataFile f, store::Cursor& c, uint32_t recno)
 uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
 {
     if (recno == 0) return 0;
-    Be32 key(recno);
+    NumberKey key(recno);
     // Reads in record order (the usual walk) step the transaction's cursor instead of
     // descending the tree for every record.
     store::Cursor& c = txn.TableCursor(tableOf(f, txn));
-    const bool next = c.Valid() && c.Key().size() == 4 && fromBe32(c.Key().data()) + 1 == recno;
+    const bool next = c.Valid() && c.Key().size() == 4 && NumberAt(c.Key().data()) + 1 == recno;
     // A write in between (a stored record changes size when rewritten) may have moved the
     // cursor, so a step that lands elsewhere is retried by seeking.
     if (!(next && c.Next() && c.Key() == key.view()) &&
@@ -201,7 +189,7 @@ void WriteRec(DataFile f, uint32_t recno, const void* buf)
             throw FileError(describe(f) + " holds records of " +
                             std::to_string(info->recordLength) + " bytes; this program's are " +
                             std::to_string(f->recordLength) + ": nothing was written");
-        Be32 key(recno);
+        NumberKey key(recno);
         const Bytes record(static_cast<const char*>(buf), f->recordLength);
         if (f->link && f->link->offset + 4 <= f->recordLength)
             txn.PutLinked(tableOf(f, txn), key.view(), codec::Encode(recno, record),
@@ -217,7 +205,7 @@ uint32_t RecCount(DataFile f)
         const store::Table t = tableOf(f, txn);
         if (f->kind != FileKind::Data) return uint32_t(txn.Count(t));
         auto c = txn.OpenCursor(t);
-        return c->Last() ? fromBe32(c->Key().data()) : 0;
+        return c->Last() ? NumberAt(c->Key().data()) : 0;
     });
 }
 
@@ -264,7 +252,7 @@ void AddKey(DataFile index, const void* key, uint32_t recno, int, int)
     requireIndex(index, "AddKey");
     index->env->With(true, [&](store::Txn& txn) {
         std::string k(static_cast<const char*>(key), index->recordLength);
-        k.append(Be32(recno).view());
+        k.append(NumberKey(recno).view());
         txn.Put(tableOf(index, txn), k, Bytes(reinterpret_cast<const char*>(&recno), 4));
     });
 }
@@ -288,7 +276,7 @@ void DeleteKeyOf(DataFile index, const void* key, uint32_t recno)
     requireIndex(index, "DeleteKeyOf");
     index->env->With(true, [&](store::Txn& txn) {
         std::string k(static_cast<const char*>(key), index->recordLength);
-        k.append(Be32(recno).view());
+        k.append(NumberKey(recno).view());
         txn.Del(tableOf(index, txn), k);
     });
 }
@@ -360,10 +348,11 @@ int32_t WriteMemoBlock(DataFile notes, const char* text, uint32_t length, int32_
         int32_t block = oldBlock;
         if (block < 0) {
             auto c = txn.OpenCursor(t);
-            block = c->Last() ? int32_t(fromBe32(c->Key().data())) + 1 : 1;
+            block = c->Last() ? int32_t(NumberAt(c->Key().data())) + 1 : 1;
         }
         const size_t n = length ? strnlen(text, length - 1) : 0;
-        txn.Put(t, Be32(uint32_t(block)).view(), codec::Encode(uint32_t(block), Bytes(text, n)));
+        const NumberKey key{uint32_t(block)};
+        txn.Put(t, key.view(), codec::Encode(uint32_t(block), Bytes(text, n)));
         return block;
     });
 }
@@ -372,7 +361,7 @@ std::string ReadMemoText(DataFile notes, int32_t block)
 {
     if (block < 0) return {};
     return notes->env->With(false, [&](store::Txn& txn) -> std::string {
-        auto v = txn.Get(tableOf(notes, txn), Be32(uint32_t(block)).view());
+        auto v = txn.Get(tableOf(notes, txn), NumberKey(uint32_t(block)).view());
         std::string text;
         if (v && !codec::DecodeText(uint32_t(block), *v, text))
             throw FileError("block " + std::to_string(block) + " of " + describe(notes) +

@@ -24,12 +24,6 @@ constexpr const char* kTemp = "/upgrade.tmp";
 // Entries per write transaction of the new store: bounded memory on big companies.
 constexpr int kBatch = 50'000;
 
-uint32_t be32(store::Bytes k)
-{
-    const auto* u = reinterpret_cast<const unsigned char*>(k.data());
-    return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
-}
-
 // The kind of a catalogued file: from the file map by path, else by the shape of its entries
 // (files renamed aside by a rewrite keep a path the map does not hold).
 FileKind kindOf(const std::string& path, uint32_t length, store::Txn& txn, store::Table t)
@@ -105,7 +99,7 @@ void copyFile(store::Txn& from, uint32_t format, const std::string& path, uint32
             to.Put(dst, k, v);
             continue;
         }
-        const uint32_t number = k.size() == 4 ? be32(k) : 0;
+        const uint32_t number = codec::NumberOfKey(k);
         if (k.size() != 4 || (format == 1 && kind == FileKind::Data && v.size() != length))
             throw FileError("record " + std::to_string(number) + " of " + path + " is " +
                             std::to_string(v.size()) + " bytes long, not " +

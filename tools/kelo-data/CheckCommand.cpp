@@ -81,10 +81,12 @@ public:
             if (!t) return;
             auto c = txn.OpenCursor(t->table);
             std::string text;
-            for (bool ok = c->First(); ok; ok = c->Next(), ++blocks)
-                if (!codec::DecodeText(recordNumberOf(c->Key()), c->Value(), text))
-                    Problem(fileName(info) + " block " + std::to_string(recordNumberOf(c->Key())) +
+            for (bool ok = c->First(); ok; ok = c->Next(), ++blocks) {
+                const uint32_t block = codec::NumberOfKey(c->Key());
+                if (!codec::DecodeText(block, c->Value(), text))
+                    Problem(fileName(info) + " block " + std::to_string(block) +
                             ": damaged: it fails its checksum");
+            }
         });
         return blocks;
     }
@@ -141,15 +143,6 @@ private:
                         index.path + " (key \"" + PrintableKey(m_keys[r]) + "\")");
     }
 
-    // The number a store key spells (four bytes, most significant first); 0 for another length.
-    static uint32_t recordNumberOf(std::string_view key)
-    {
-        const auto* k = reinterpret_cast<const unsigned char*>(key.data());
-        return key.size() != 4 ? 0
-                               : uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
-                                     uint32_t(k[2]) << 8 | k[3];
-    }
-
     // The record numbers the file holds, in the store's order: a number out of that order or
     // beyond the last a file can hold is damage to the file's keys.
     std::vector<uint32_t> presentRecords(const FileInfo& info)
@@ -161,7 +154,7 @@ private:
             if (!t) return;
             auto c = txn.OpenCursor(t->table);
             for (bool ok = c->First(); ok; ok = c->Next()) {
-                const uint32_t r = recordNumberOf(c->Key());
+                const uint32_t r = codec::NumberOfKey(c->Key());
                 if (r == 0 || r > kMaxRecordNumber || (!numbers.empty() && r <= numbers.back()))
                     Problem(fileName(info) + ": a record is stored under a damaged number (key \"" +
                             PrintableKey(std::string(c->Key().substr(0, 8))) + "\", " +

@@ -40,9 +40,7 @@ uint64_t copyTable(store::Txn& from, store::Table source, store::Txn& to, store:
         // does not decode is copied as it is, for check to name.
         const store::Bytes k = c->Key();
         if (linked && k.size() == 4 && linked->link->offset + 4 <= record.size() &&
-            codec::Decode(uint32_t(uint8_t(k[0])) << 24 | uint32_t(uint8_t(k[1])) << 16 |
-                              uint32_t(uint8_t(k[2])) << 8 | uint8_t(k[3]),
-                          c->Value(), record.data(), record.size()))
+            codec::Decode(codec::NumberOfKey(k), c->Value(), record.data(), record.size()))
             to.PutLinked(target, k, c->Value(),
                          GetU32(reinterpret_cast<const uint8_t*>(record.data()), *linked->link),
                          linked->linkChains);

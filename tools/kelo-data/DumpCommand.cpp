@@ -88,9 +88,7 @@ void dumpNotes(DataContext& ctx, const FileInfo& info, bool json)
         if (!t) throw ToolError(std::string(info.path) + " does not exist");
         auto c = txn.OpenCursor(t->table);
         for (bool ok = c->First(); ok; ok = c->Next()) {
-            const auto* k = reinterpret_cast<const unsigned char*>(c->Key().data());
-            const uint32_t block = uint32_t(k[0]) << 24 | uint32_t(k[1]) << 16 |
-                                   uint32_t(k[2]) << 8 | k[3];
+            const uint32_t block = codec::NumberOfKey(c->Key());
             std::string text;
             if (!codec::DecodeText(block, c->Value(), text))
                 throw ToolError("block " + std::to_string(block) + " of " + info.path +
