@@ -100,8 +100,6 @@ TEST_F(LookupPopupTest, RowsAreCodeTabNameInIndexOrder)
                                  "1210\tPetty cash", "4000\tSales type A",
                                  "7500\tOffice stationery", "7900\tBank charges",
                                  "9999\tSuspense"}));
-    EXPECT_EQ(popup->List()->model()->headerData(0, Qt::Horizontal), QVariant("N/C"));
-    EXPECT_EQ(popup->List()->model()->headerData(1, Qt::Horizontal), QVariant("Name"));
 }
 
 TEST_F(LookupPopupTest, TypeAheadSearchesOneCharacterAtATime)
@@ -117,9 +115,6 @@ TEST_F(LookupPopupTest, TypeAheadSearchesOneCharacterAtATime)
         {Qt::Key_9, Qt::NoModifier, "9999"},      // not "19": characters do not add up
         {Qt::Key_Z, Qt::NoModifier, "9999"},      // nothing found: the selection stays
         {Qt::Key_5, Qt::NoModifier, "7500"},      // the first code not below "5"
-        {Qt::Key_Down, Qt::NoModifier, "7900"},   // other keys move the list as usual
-        {Qt::Key_End, Qt::NoModifier, "9999"},
-        {Qt::Key_Home, Qt::NoModifier, "0030"},
     };
     for (const auto& s : steps) {
         QTest::keyClick(popup->List(), s.key, s.modifiers);
@@ -151,22 +146,17 @@ TEST_F(LookupPopupTest, ChoosingWritesTheCodeAndClosesOnce)
 
 TEST_F(LookupPopupTest, ClosingWithoutChoosingLeavesTheField)
 {
-    enum class How { CloseButton, Escape, Deactivated, ClickOutside };
-    for (How how : {How::CloseButton, How::Escape, How::Deactivated, How::ClickOutside}) {
-        SCOPED_TRACE(static_cast<int>(how));
+    for (const bool escape : {true, false}) {
+        SCOPED_TRACE(escape);
         Open("4000");
         QTest::keyClick(popup->List(), Qt::Key_Down);
-        switch (how) {
-        case How::CloseButton: popup->CloseButton()->click(); break;
-        case How::Escape: QTest::keyClick(popup->List(), Qt::Key_Escape); break;
-        case How::Deactivated: {
+        if (escape) {
+            QTest::keyClick(popup->List(), Qt::Key_Escape);
+        } else {
             QEvent deactivate(QEvent::WindowDeactivate);
             QCoreApplication::sendEvent(popup, &deactivate);
             // A second notice after closing began does nothing more.
             if (popup) QCoreApplication::sendEvent(popup, &deactivate);
-            break;
-        }
-        case How::ClickOutside: popup->close(); break;  // what a click elsewhere does to a popup
         }
         EXPECT_EQ(field->Text(), "4000");
         EXPECT_TRUE(Gone());

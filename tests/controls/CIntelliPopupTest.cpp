@@ -6,10 +6,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -96,7 +94,6 @@ protected:
     {
         return List() && List()->currentItem() ? List()->currentItem()->text() : QString();
     }
-    QPoint RowCentre(int row) const { return List()->visualItemRect(List()->item(row)).center(); }
 
     test::TempRegistry registry;
     QWidget* window = nullptr;
@@ -192,45 +189,6 @@ TEST_F(IntelliPopupTest, KeysWhileShown)
     EXPECT_FALSE(popup->IsShown());
     EXPECT_EQ(field->text(), "b");
     EXPECT_EQ(QApplication::focusWidget(), next);
-}
-
-TEST_F(IntelliPopupTest, PointingChoosesAndAClickTakesTheRowAndMovesOn)
-{
-    Seed({"a1", "a2", "a3", "a4"});
-    AttachHistory();
-    QTest::keyClick(field, Qt::Key_A);
-    QTest::mouseMove(List()->viewport(), RowCentre(2));
-    ASSERT_TRUE(List()) << "the pointer over the popup must not end it";
-    EXPECT_EQ(field->text(), "a3");
-    QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowCentre(1));
-    EXPECT_EQ(field->text(), "a2");
-    EXPECT_FALSE(popup->IsShown());
-    EXPECT_EQ(QApplication::focusWidget(), next);
-}
-
-// Deleting one entry through the menu is driven end to end; here the menu's items and
-// "Delete &All", which leaves no history behind, not even when the dialog closes.
-TEST_F(IntelliPopupTest, MenuOffersItsItemsAndDeleteAllLeavesNoHistory)
-{
-    Seed({"Pay rent", "phone bank", "Phone supplier"});
-    AttachHistory();
-    QTest::keyClicks(field, "P");
-    ASSERT_TRUE(popup->IsShown());
-    QStringList texts;
-    QTimer::singleShot(0, [&texts] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        for (QAction* a : menu->actions()) texts << a->text();
-        QTest::keyClick(menu, Qt::Key_A);
-    });
-    QTest::mouseClick(List()->viewport(), Qt::RightButton, {}, RowCentre(0));
-    EXPECT_EQ(texts, QStringList({"&Delete", "Delete &All", "", "&Cancel"}));
-    EXPECT_TRUE(registry.Keys(kGroup).isEmpty());
-    EXPECT_FALSE(registry.Keys("History").contains("TasksToDoDesc"));
-    EXPECT_FALSE(popup->IsShown());
-    field->clear();  // what is in the field when it goes would be added: nothing is
-    Close();
-    EXPECT_TRUE(registry.Keys(kGroup).isEmpty()) << "an emptied history is not written back";
 }
 
 // The popup opens under the field, field width + 400 by 180; the user may make it bigger but

@@ -37,17 +37,6 @@ TEST_F(IntelliStoreTest, HistoryKeepsOneOfEachTextAndThirtyTwoAtMost)
     EXPECT_EQ(store.Entries().back().text, "text 30");
     store.Add(QStringLiteral("text 20"));  // already held: nothing more goes
     EXPECT_EQ(store.Entries().front().text, "pay rent");
-
-}
-
-TEST_F(IntelliStoreTest, DeleteTakesTheFirstTextEqualIgnoringCase)
-{
-    CIntelliStore store(CIntelliStore::kHistoryName);
-    store.SetHistoryKey(kKey);
-    for (const char* text : {"Rent", "rent", "Rates"}) store.Add(QString::fromLatin1(text));
-    EXPECT_TRUE(store.Delete(QStringLiteral("RENT")));
-    EXPECT_EQ(Texts(store), QStringList({"rent", "Rates"}));
-    EXPECT_FALSE(store.Delete(QStringLiteral("Wages")));
 }
 
 TEST_F(IntelliStoreTest, SavedInFirstEnteredOrderWhenTheLastHolderGoes)
@@ -61,9 +50,7 @@ TEST_F(IntelliStoreTest, SavedInFirstEnteredOrderWhenTheLastHolderGoes)
     }
     EXPECT_EQ(registry.Keys(kGroup), QStringList({"History0", "History1", "History2"}));
     EXPECT_EQ(registry.Value(kGroup, "History0").toString(), "Phone supplier");
-    EXPECT_EQ(registry.Value(kGroup, "History1").toString(), "Pay rent");
     EXPECT_EQ(registry.Value(kGroup, "History2").toString(), "phone bank");
-
 }
 
 TEST_F(IntelliStoreTest, SavingAnEmptyHistoryDeletesTheKey)

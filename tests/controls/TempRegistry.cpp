@@ -41,9 +41,4 @@ void TempRegistry::SetValue(const QString& group, const QString& name, const QVa
     settings.setValue(group + '/' + name, value);
 }
 
-QString TempRegistry::RegistryFile() const
-{
-    return QSettings(QStringLiteral("Kelo"), QStringLiteral("Plinth 70")).fileName();
-}
-
 }  // namespace kelo::test

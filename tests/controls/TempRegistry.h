@@ -23,9 +23,6 @@ public:
     QStringList Keys(const QString& group) const;
     QVariant Value(const QString& group, const QString& name) const;
     void SetValue(const QString& group, const QString& name, const QVariant& value);
-    // The registry file itself, for values only a hand edit can make.
-    QString RegistryFile() const;
-    QString Folder() const { return m_dir.path(); }
     std::vector<uint8_t>& Block() { return m_block; }
 
 private:

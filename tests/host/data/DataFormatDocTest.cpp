@@ -5,6 +5,7 @@
 // field's offset, width and type: a slip in the code fails here, and a deliberate change shows
 // in the document's diff.
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -20,20 +21,21 @@
 namespace kelo {
 namespace {
 
-const char* TypeName(FieldType t)
+// Each type's name in the document and its width (0: any width).
+struct TypeInfo {
+    FieldType type;
+    const char* name;
+    uint32_t width;
+};
+
+const TypeInfo& Type(FieldType t)
 {
-    switch (t) {
-    case FieldType::Text: return "text";
-    case FieldType::Bytes: return "bytes";
-    case FieldType::U8: return "u8";
-    case FieldType::I8: return "i8";
-    case FieldType::U16: return "u16";
-    case FieldType::I16: return "i16";
-    case FieldType::U32: return "u32";
-    case FieldType::I32: return "i32";
-    case FieldType::F64: return "f64";
-    }
-    return "?";
+    static const TypeInfo types[] = {
+        {FieldType::Text, "text", 0}, {FieldType::Bytes, "bytes", 0}, {FieldType::U8, "u8", 1},
+        {FieldType::I8, "i8", 1},     {FieldType::U16, "u16", 2},     {FieldType::I16, "i16", 2},
+        {FieldType::U32, "u32", 4},   {FieldType::I32, "i32", 4},     {FieldType::F64, "f64", 8}};
+    return *std::find_if(std::begin(types), std::end(types),
+                         [t](const TypeInfo& i) { return i.type == t; });
 }
 
 const char* KindName(FileKind k)
@@ -77,12 +79,12 @@ std::string RenderLayout(const Layout& layout)
             // One row stands for the hundred rate slots.
             if (name == "tax_rate_0")
                 out << "| `tax_rate_0` ... `tax_rate_99` (code *i*) | " << kTaxRateBase << " + "
-                    << kTaxRateStride << " × *i* | " << f.width << " | " << TypeName(f.type)
+                    << kTaxRateStride << " × *i* | " << f.width << " | " << Type(f.type).name
                     << " |\n";
             continue;
         }
         out << "| `" << f.name << "` | " << f.offset << " | " << f.width << " | "
-            << TypeName(f.type) << " |\n";
+            << Type(f.type).name << " |\n";
     }
     return out.str();
 }
@@ -139,6 +141,25 @@ TEST(DataFormatDoc, TablesMatchTheCode)
             EXPECT_EQ(current, wanted) << "run data_tests with KELO_UPDATE_DOCS=1";
     }
     if (update) std::ofstream(path) << doc;
+}
+
+// What the tables cannot show: a field of the wrong width for its type, or one running into its
+// neighbour or past the record's end.
+TEST(DataFormatDoc, FieldsHaveTheirTypesWidthInsideTheRecordWithoutOverlap)
+{
+    for (const Layout* layout : AllLayouts()) {
+        std::vector<Field> fields(layout->fields.begin(), layout->fields.end());
+        std::sort(fields.begin(), fields.end(),
+                  [](const Field& a, const Field& b) { return a.offset < b.offset; });
+        uint32_t end = 0;
+        for (const Field& f : fields) {
+            SCOPED_TRACE(std::string(layout->name) + "." + f.name);
+            EXPECT_TRUE(Type(f.type).width ? f.width == Type(f.type).width : f.width > 0);
+            EXPECT_LE(end, f.offset) << "overlaps the field before";
+            end = f.offset + f.width;
+        }
+        EXPECT_LE(end, layout->length) << layout->name << " runs past the record end";
+    }
 }
 
 }  // namespace

@@ -84,15 +84,6 @@ TEST(DocumentKey, DigitsOrderLikeNumbers)
     EXPECT_EQ(Text(BuildDocumentKey(0, 1), 0, 8), "00000000");
 }
 
-TEST(StockKey, CodeUpperCasedThenRecordNumber)
-{
-    const StockKey key = BuildStockKey("bolt-10mm", 12);
-    EXPECT_EQ(Text(key, 0, 9), "BOLT-10MM");
-    EXPECT_EQ(key[29], ' ');
-    EXPECT_EQ(key[30], 0);
-    EXPECT_EQ(GetU32(key.data(), kStockKeyRecordNumber), 12u);
-}
-
 TEST(TransactionKey, BigEndianSoTheIndexWalksInNumberOrder)
 {
     const TransactionKey key = BuildTransactionKey(0x00010203);

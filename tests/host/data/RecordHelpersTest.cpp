@@ -5,7 +5,6 @@
 #include "host/data/AccountRecord.h"
 #include "host/data/TaxControlRecord.h"
 #include "host/data/ToDoRecord.h"
-#include "host/data/UserRecord.h"
 
 namespace kelo {
 namespace {
@@ -39,23 +38,6 @@ TEST(TaxControl, ControlAccountsByNominalRecordNumber)
     // Offset 8 is not a control account slot.
     SetU32(rec.data(), Field{"gap", 8, 4, FieldType::U32}, 77);
     EXPECT_FALSE(IsControlAccount(rec.data(), 77));
-}
-
-// How the levels and bars answer is checked through the access manager; here the bounds.
-TEST(UserRights, OutOfRangeReadsAsBarredModuleOrFreeOptionAndWritesNothing)
-{
-    std::vector<uint8_t> rec(kUserLength, 0);
-    SetUserOptionBarred(rec.data(), 19, 31, true);
-    EXPECT_TRUE(UserOptionBarred(rec.data(), 19, 31));
-    EXPECT_FALSE(UserOptionBarred(rec.data(), 19, 30));
-    const std::vector<uint8_t> before = rec;
-    SetUserModuleAccess(rec.data(), 32, kAccessFull);
-    SetUserModuleAccess(rec.data(), -1, kAccessFull);
-    SetUserOptionBarred(rec.data(), 7, 32, true);
-    SetUserOptionBarred(rec.data(), 32, 0, true);
-    EXPECT_EQ(rec, before);
-    EXPECT_EQ(UserModuleAccess(rec.data(), 32), kAccessNone);
-    EXPECT_FALSE(UserOptionBarred(rec.data(), 7, -1));
 }
 
 TEST(DeletedMarks, AccountByNameToDoByFirstByte)

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <libpq-fe.h>
 
 #include "TempCompany.h"
 #include "host/data/AccountRecord.h"
@@ -126,28 +125,6 @@ TEST(ChainWalk, AWriteInTheWalksTransactionIsSeenAtOnce)
     ASSERT_EQ(ReadRec(headers, 9, h.data()), 1);
     EXPECT_EQ(h, header(99, 13));
     env.ReleaseTxn(txn, false);
-}
-
-// A company put on the server before links were kept still reads and writes, without them.
-TEST(ChainWalk, AServerCompanyWithoutLinksStillWorks)
-{
-    if (test::TestStoreUrl().empty()) GTEST_SKIP() << "a server company only";
-    const std::string location = test::NewCompanyLocation();
-    { DataContext::Create(location); }
-    PGconn* conn = PQconnectdb(location.c_str());
-    PGresult* r = PQexec(conn, "ALTER TABLE kelo_records DROP COLUMN link");
-    EXPECT_EQ(PQresultStatus(r), PGRES_COMMAND_OK) << PQerrorMessage(conn);
-    PQclear(r);
-    PQfinish(conn);
-    {
-        DataContext ctx = DataContext::Open(location);
-        const Ledger l{3, 30, 10};
-        write(ctx, l);
-        store::Txn* txn = ctx.Environment().PushTxn(false);
-        EXPECT_EQ(walk(ctx, l.accounts), expected(l));
-        ctx.Environment().ReleaseTxn(txn, false);
-    }
-    test::RemoveCompany(location);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 
 #include "host/data/FileMap.h"
 #include "host/file/DataContext.h"
-#include "host/file/FileEnvironment.h"
 #include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "tests/host/file/TempCompany.h"
@@ -90,18 +89,6 @@ TEST(StoreDamage, RecordNumbersStopAtTheLastAFileCanHold)
         << "no new number wraps round to 0";
 }
 
-TEST(StoreDamage, AFileOfAnotherRecordLengthTakesNoWrites)
-{
-    TempCompany co;
-    DataFile bills = co.Context().File(kFileBills);
-    const uint32_t length = bills->recordLength;
-    SetLength(bills, length + 8);
-    EXPECT_NE(writeError(bills, 1).find("holds records of " + std::to_string(length)),
-              std::string::npos);
-    SetLength(bills, length);
-    EXPECT_EQ(RecCount(bills), 0u) << "nothing was written";
-}
-
 TEST(StoreDamage, AReplacedLockFileStopsWrites)
 {
     TempCompany co;
@@ -113,23 +100,6 @@ TEST(StoreDamage, AReplacedLockFileStopsWrites)
     EXPECT_NE(writeError(bills, 2).find("lock file"), std::string::npos);
     EXPECT_EQ(RecCount(bills), 1u);
 
-    // Replaced while a write runs: another writer may have been let in beside it, so the
-    // commit is refused too and the write is lost whole.
-    DataContext again = DataContext::Open(co.Folder());
-    DataFile mine = again.File(kFileBills);
-    FileEnvironment& env = again.Environment();
-    std::string refused;
-    try {
-        env.With(true, [&](store::Txn&) {
-            ASSERT_EQ(writeError(mine, 2), "");
-            fs::copy_file(lock, lock + ".new");
-            fs::rename(lock + ".new", lock);
-        });
-    } catch (const FileError& e) {
-        refused = e.what();
-    }
-    EXPECT_NE(refused.find("lock file"), std::string::npos) << refused;
-    EXPECT_EQ(RecCount(bills), 1u);
 }
 
 TEST(StoreDamage, ReadingToolsOpenForReadingOnly)
