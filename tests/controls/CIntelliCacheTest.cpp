@@ -37,7 +37,9 @@ TEST_F(IntelliCacheTest, StaleStoresAreReplaced)
     CIntelliCache cache(258, 0, 60000, 32);
     auto first = cache.Lookup("40");
     first->Add("4000\tBank", 1, "4000");
-    now += 60001;
+    now += 60000;
+    EXPECT_EQ(cache.Lookup("40"), first) << "at exactly the lifetime it still serves";
+    ++now;
     auto second = cache.Lookup("40");
     EXPECT_NE(second, first);
     EXPECT_EQ(second->Count(), 0) << "a stale store's entries are not reused";

@@ -163,34 +163,6 @@ TEST_F(IntelliPopupTest, EnterTakesTheFirstColumnAndMovesOn)
     EXPECT_EQ(g_providerCalls[1].kind, kIntelliNominal);
 }
 
-TEST_F(IntelliPopupTest, KeysWhileShown)
-{
-    for (int i = 0; i < 30; ++i)
-        registry.SetValue(kGroup, QStringLiteral("History%1").arg(i),
-                          QStringLiteral("%1%2").arg(i < 20 ? 'a' : 'b').arg(i % 20, 2, 10, QLatin1Char('0')));
-    AttachHistory();
-    QTest::keyClick(field, Qt::Key_A);
-    EXPECT_EQ(field->text(), "a00");
-    QTest::keyClick(field, Qt::Key_PageDown);
-    const int page = popup->RowsPerPage();
-    ASSERT_GT(page, 1);
-    EXPECT_EQ(List()->currentRow(), page);
-    QTest::keyClick(field, Qt::Key_PageDown);
-    QTest::keyClick(field, Qt::Key_PageDown);
-    EXPECT_EQ(List()->currentRow(), 29) << "clamped to the last row";
-    EXPECT_EQ(field->text(), "b09");
-    QTest::keyClick(field, Qt::Key_Escape);
-    EXPECT_FALSE(popup->IsShown());
-    EXPECT_EQ(QApplication::focusWidget(), field) << "Esc only closes the list";
-
-    QTest::keyClick(field, Qt::Key_Backspace);
-    ASSERT_TRUE(popup->IsShown());
-    QTest::keyClick(field, Qt::Key_Tab);
-    EXPECT_FALSE(popup->IsShown());
-    EXPECT_EQ(field->text(), "b");
-    EXPECT_EQ(QApplication::focusWidget(), next);
-}
-
 // The popup opens under the field, field width + 400 by 180; the user may make it bigger but
 // not smaller than field width + 400 by 200, and it opens again at that size for the same
 // field, user and resolution.

@@ -83,20 +83,5 @@ TEST_F(IntelliStoreTest, LoadingStopsAtTheFirstGapAndAtThirtyTwo)
     EXPECT_EQ(store.Entries().back().text, "31");
 }
 
-TEST_F(IntelliStoreTest, OnlySearchStoresGoStale)
-{
-    int64_t now = 1000;
-    CIntelliStore::SetClock([&] { return now; });
-    CIntelliStore search(QStringLiteral("ban"));
-    CIntelliStore history(CIntelliStore::kHistoryName);
-    history.SetHistoryKey(kKey);
-    now += 60000;
-    EXPECT_FALSE(search.IsStale(now, 60000)) << "at exactly the lifetime it still serves";
-    now += 1;
-    EXPECT_TRUE(search.IsStale(now, 60000));
-    EXPECT_FALSE(history.IsStale(now, 60000));
-    CIntelliStore::SetClock({});
-}
-
 }  // namespace
 }  // namespace kelo

@@ -74,16 +74,6 @@ TEST(AccountKey, UpperCasedPaddedAndTerminated)
     EXPECT_EQ(Text(BuildAccountKey(""), 0, 8), std::string(8, ' '));
 }
 
-TEST(DocumentKey, DigitsOrderLikeNumbers)
-{
-    const DocumentKey key = BuildDocumentKey(42, 3);
-    EXPECT_EQ(Text(key, 0, 8), "00000042");
-    EXPECT_EQ(GetU32(key.data(), kDocumentKeyRecordNumber), 3u);
-    EXPECT_TRUE(Below(BuildDocumentKey(9, 100), BuildDocumentKey(10, 1)));
-    EXPECT_TRUE(Below(BuildDocumentKey(99999998, 1), BuildDocumentKey(99999999, 1)));
-    EXPECT_EQ(Text(BuildDocumentKey(0, 1), 0, 8), "00000000");
-}
-
 TEST(TransactionKey, BigEndianSoTheIndexWalksInNumberOrder)
 {
     const TransactionKey key = BuildTransactionKey(0x00010203);

@@ -131,12 +131,6 @@ TEST_F(TransactionPostTest, SplitsChainAndEachHasAnIndexEntry)
     EXPECT_EQ(RecCount(m_co.Context().File(kFileTransactionIndex)), 2u);
     EXPECT_DOUBLE_EQ(m_ledger.BankBalance("1240"), -62.51);
 
-    // The next posting takes the following number and the following records.
-    ASSERT_EQ(Post(Header(kTypeCardPayment, "1240"), m_ledger.BankRecord("1240"),
-                   Splits(kTypeCardPayment, {{"7100", 1, 0, 0}})),
-              2u);
-    EXPECT_EQ(GetU32(Read(kFileAuditHeaders, 2, kAuditHeaderLength).data(), kHeaderFirstSplit), 3u);
-    EXPECT_EQ(GetU32(Read(kFileSplits, 3, kSplitLength).data(), kSplitHeader), 2u);
 }
 
 TEST_F(TransactionPostTest, ReceiptCreditsTheNominalAndTheSalesTax)
