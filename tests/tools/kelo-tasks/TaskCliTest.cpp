@@ -1,18 +1,13 @@
 #include <sstream>
 #include <vector>
 
-#include <QJsonDocument>
-#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
 #include "../../host/file/TempCompany.h"
 #include "host/file/RecordFile.h"
-#include "host/util/Dates.h"
-#include "host/data/SetupRecord.h"
 #include "host/data/UserRecord.h"
 #include "tests/pages/scans/LedgerBuilder.h"
-#include "tests/pages/scans/RecurringBuilder.h"
 #include "tools/kelo-tasks/TaskCli.h"
 
 namespace kelo {
@@ -129,40 +124,6 @@ TEST_F(Cli, AccountDetailsByRecordNumber)
     EXPECT_NE(r.out.find("\"name\": \"Zed, \\\"the\\\" Trader\""), std::string::npos) << r.out;
     EXPECT_EQ(run({"account", "9", "--ledger", "sales"}).status, 1);
     EXPECT_EQ(run({"account", "1"}).status, 2);
-}
-
-// The labels are the viewer's (pinned with it); here, that the tool finds the entry by number.
-TEST_F(Cli, RecurringEntryByRecordNumber)
-{
-    test::RecurringBuilder b(co.Context());
-    b.AddSupplier("BACSCO", "Paid By Bacs Ltd", 1);
-    b.Add({.kind = 6, .second = "BACSCO", .net = 275, .unit = 2,
-           .start = DateStringToNumber("31/01/2027"), .total = 12});
-    Result r = run({"--format", "json", "recurring", "1"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"second_name\": \"Paid By Bacs Ltd\""), std::string::npos) << r.out;
-    r = run({"recurring", "2"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("no recurring entry 2"), std::string::npos) << r.err;
-    EXPECT_EQ(run({"recurring"}).status, 2);
-}
-
-// `kelo-tasks account` ages by the company's own settings (the analysis itself is pinned with
-// the scans): an invoice 21 days old falls in the second of periods of 10/20/30/40 days.
-TEST_F(Cli, AccountAgesByTheCompanysSettings)
-{
-    m_ledger.AddHeader(kLedgerSales, 1, {.account = "ZED", .date = DateStringToNumber("10/11/2026"),
-                                         .net = 100.0});
-    std::vector<uint8_t> setup(kSetupLength, 0);
-    SetI16(setup.data(), kSetupCustomerPeriod1, 10);
-    SetI16(setup.data(), kSetupCustomerPeriod2, 20);
-    SetI16(setup.data(), kSetupCustomerPeriod3, 30);
-    SetI16(setup.data(), kSetupCustomerOlder, 40);
-    WriteRec(co.Context().File(kFileSetup), 1, setup.data());
-    const Result r = run({"--format", "json", "account", "1", "--ledger", "sales"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    const QJsonObject o = QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object();
-    EXPECT_DOUBLE_EQ(o["period_2"].toDouble(), 100.0) << r.out;
 }
 
 }  // namespace
