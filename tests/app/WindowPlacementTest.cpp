@@ -20,23 +20,12 @@ TEST(WindowPlacementParse, TenNumbersInOrderNineLeaveNoBottomFewerAreRefused)
     ASSERT_TRUE(p);
     EXPECT_EQ(p->flags, 0);
     EXPECT_EQ(p->showCommand, 1);
-    EXPECT_EQ(p->maxX, -32000);
     EXPECT_EQ(p->NormalRect(), QRect(10, 20, 600, 400));
     EXPECT_EQ(p->Format(), "0,1,-1,-1,-32000,-32000,10,20,610,420");
     const auto nine = WindowPlacement::Parse("0,1,-1,-1,-1,-1,10,20,610");
     ASSERT_TRUE(nine);
     EXPECT_EQ(nine->bottom, 0);
     EXPECT_FALSE(nine->Fits(1280, 1024, 18, 18));
-}
-
-TEST(WindowPlacementParse, MinimisedShowCommandsOpenNormally)
-{
-    const std::pair<int, int> cases[] = {{2, 1}, {6, 1}, {1, 1}, {3, 3}, {0, 0}};
-    for (const auto& [stored, restored] : cases) {
-        WindowPlacement p;
-        p.showCommand = stored;
-        EXPECT_EQ(p.RestoredShowCommand(), restored) << stored;
-    }
 }
 
 TEST(WindowPlacementParse, EdgesAgainstTheScreen)
