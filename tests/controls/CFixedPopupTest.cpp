@@ -145,18 +145,5 @@ TEST_F(LookupPopupTest, BankRowsShowTheNominalAccountOfTheBanksCode)
     EXPECT_EQ(field->Text(), "1210");
 }
 
-TEST_F(LookupPopupTest, AnEmptyLedgerShowsNothingAndChoosesNothing)
-{
-    test::TempCompany empty;
-    field->SetTextQuietly("4000");
-    popup = new CNominalPopupDlg(field, empty.Context());
-    ASSERT_TRUE(popup->CreatePopup(field, field));
-    EXPECT_EQ(popup->RecordCount(), 0u);
-    EXPECT_EQ(popup->SelectedRow(), -1);
-    popup->OkButton()->click();
-    EXPECT_EQ(field->Text(), "4000");
-    EXPECT_TRUE(Gone());
-}
-
 }  // namespace
 }  // namespace kelo

@@ -45,24 +45,6 @@ TEST_F(IntelliCacheTest, StaleStoresAreReplaced)
     EXPECT_EQ(second->Count(), 0) << "a stale store's entries are not reused";
 }
 
-TEST_F(IntelliCacheTest, AFullCacheGivesUpItsOldestStore)
-{
-    CIntelliCache cache(258, 0, 60000, 32);
-    std::vector<std::shared_ptr<CIntelliStore>> stores;
-    for (int i = 0; i < 32; ++i) {
-        stores.push_back(cache.Lookup(QStringLiteral("s%1").arg(i)));
-        ++now;
-    }
-    const std::weak_ptr<CIntelliStore> oldest = stores[0];
-    stores.clear();
-    EXPECT_FALSE(oldest.expired()) << "the slot still holds it";
-    cache.Lookup("new");
-    EXPECT_TRUE(oldest.expired());
-    int held = 0;
-    for (int i = 0; i < cache.SlotCount(); ++i) held += cache.Slot(i) != nullptr;
-    EXPECT_EQ(held, 32);
-}
-
 TEST_F(IntelliCacheTest, ALongerTextReusesTheMatchesOfAShorterOne)
 {
     CIntelliCache cache(258, 0, 60000, 32);

@@ -44,14 +44,6 @@ TEST(ToDoKey, LayoutCaseAndCutting)
     EXPECT_EQ(Text(fromRecord, 0, 32), "ANN" + std::string(29, ' '));
 }
 
-TEST(ToDoKey, OrdersByUserThenDateDue)
-{
-    EXPECT_TRUE(Below(BuildToDoKey("ANN", "20271231", 9), BuildToDoKey("BOB", "20270101", 1)));
-    EXPECT_TRUE(Below(BuildToDoKey("bob", "20270101", 9), BuildToDoKey("BOB", "20270102", 1)));
-    // A shorter name sorts before a longer one that starts with it (space below letters).
-    EXPECT_TRUE(Below(BuildToDoKey("AL", "20271231", 1), BuildToDoKey("ALAN", "20270101", 1)));
-}
-
 TEST(ToDoKey, FromDateNumberAndFromARecord)
 {
     const uint16_t due = DateNumberFromComponents(15, 3, 2027);

@@ -13,10 +13,7 @@ TEST(TaxControl, RateOfEachCodeHasItsOwnSlot)
 {
     std::vector<uint8_t> rec(kTaxControlLength, 0);
     for (int code = 0; code < 100; ++code) SetTaxRate(rec.data(), code, code + 0.5);
-    for (int code = 0; code < 100; ++code) {
-        EXPECT_EQ(TaxRateField(code).offset, 92u + 123u * static_cast<uint32_t>(code));
-        EXPECT_EQ(TaxRate(rec.data(), code), code + 0.5) << code;
-    }
+    for (int code = 0; code < 100; ++code) EXPECT_EQ(TaxRate(rec.data(), code), code + 0.5) << code;
     // Codes outside T0-T99 read as 0 and write nothing.
     const std::vector<uint8_t> before = rec;
     SetTaxRate(rec.data(), 100, 99.0);

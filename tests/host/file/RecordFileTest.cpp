@@ -188,17 +188,6 @@ TEST_F(IndexWalk, SearchFindsFirstKeyNotBelowAndWritesItBackFindKeyIsExact)
         << "an index entry pointing nowhere";
 }
 
-TEST_F(IndexWalk, NextRecordContinuesWhenTheCurrentEntryIsDeleted)
-{
-    std::string k(index->recordLength, '\0');
-    auto rec = record(data, 0);
-    ASSERT_EQ(SearchRecord(data, index, k.data(), rec.data(), 0), 2u);
-    ASSERT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 3u);
-    DeleteKey(index, key(index, "BROWN").data(), 0, 1);  // the first BROWN: record 3
-    EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 5u);
-    EXPECT_EQ(NextRecord(data, index, k.data(), rec.data(), 0), 4u);
-}
-
 TEST(RecordFile, AFailedTransactionLeavesNothing)
 {
     TempCompany co;

@@ -102,16 +102,6 @@ TEST(StoreDamage, AReplacedLockFileStopsWrites)
 
 }
 
-TEST(StoreDamage, ReadingToolsOpenForReadingOnly)
-{
-    TempCompany co;
-    std::vector<char> rec(co.Context().File(kFileBills)->recordLength, 'y');
-    WriteRec(co.Context().File(kFileBills), 1, rec.data());
-    DataContext reader = DataContext::OpenForReading(co.Folder());
-    EXPECT_EQ(RecCount(reader.File(kFileBills)), 1u);
-    EXPECT_NE(writeError(reader.File(kFileBills), 2).find("reading only"), std::string::npos);
-}
-
 // A store cut short while open, or whose damaged pages send a read past its end or through a
 // wild pointer, ends the program with one line naming it and status 1, never a bus error.
 TEST(StoreDamageDeathTest, AReadPastTheEndOfTheStoreEndsWithOneLine)

@@ -7,6 +7,8 @@
 #include <libpq-fe.h>
 #include <unistd.h>
 
+#include "host/file/RecordCodec.h"
+
 namespace kelo::test {
 namespace {
 
@@ -67,8 +69,7 @@ void PlantRawRecord(DataContext& ctx, int number, uint32_t recno, const std::str
 {
     FileEnvironment& env = ctx.Environment();
     env.With(true, [&](store::Txn& txn) {
-        const char key[4] = {char(recno >> 24), char(recno >> 16), char(recno >> 8), char(recno)};
-        txn.Put(env.Find(txn, ctx.File(number)->path)->table, std::string_view(key, 4), bytes);
+        txn.Put(env.Find(txn, ctx.File(number)->path)->table, codec::NumberKey(recno).view(), bytes);
     });
 }
 
@@ -76,8 +77,7 @@ std::string StoredRecord(DataContext& ctx, int number, uint32_t recno)
 {
     FileEnvironment& env = ctx.Environment();
     return env.With(false, [&](store::Txn& txn) {
-        const char key[4] = {char(recno >> 24), char(recno >> 16), char(recno >> 8), char(recno)};
-        auto v = txn.Get(env.Find(txn, ctx.File(number)->path)->table, std::string_view(key, 4));
+        auto v = txn.Get(env.Find(txn, ctx.File(number)->path)->table, codec::NumberKey(recno).view());
         return v ? std::string(*v) : std::string();
     });
 }

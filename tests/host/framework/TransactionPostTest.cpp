@@ -8,14 +8,11 @@
 #include "PostingLedger.h"
 #include "host/data/AuditHeaderRecord.h"
 #include "host/data/BankRecord.h"
-#include "host/data/BillRecord.h"
 #include "host/data/FileMap.h"
 #include "host/data/IndexKeys.h"
 #include "host/data/SplitRecord.h"
 #include "host/file/RecordFile.h"
-#include "host/framework/BusinessObjects.h"
 #include "host/framework/CBBusContext.h"
-#include "host/framework/CDDataResourceManager.h"
 #include "host/framework/TransactionPost.h"
 
 namespace kelo {
@@ -156,11 +153,6 @@ TEST_F(TransactionPostTest, RefusalsWriteNothing)
         {"a sales invoice", [](Record& h, Record&, Record&) { SetU8(h.data(), kHeaderType, 1); }},
         {"date 0", [](Record& h, Record&, Record&) { SetU16(h.data(), kHeaderDate, 0); }},
         {"header names another bank", [](Record& h, Record&, Record&) { SetText(h.data(), kHeaderBankCode, "1230"); }},
-        {"bank the company does not hold",
-         [](Record& h, Record& b, Record&) {
-             SetText(h.data(), kHeaderBankCode, "1299");
-             SetText(b.data(), kBankCode, "1299");
-         }},
         {"nominal account missing", [](Record&, Record&, Record& s) { SetText(s.data(), kSplitNominalCode, "7999"); }},
         {"net not a number",
          [](Record&, Record&, Record& s) { SetF64(s.data(), kSplitNetAmount, std::nan("")); }},
@@ -190,31 +182,6 @@ TEST_F(TransactionPostTest, RefusalsWriteNothing)
     EXPECT_EQ(Count(kFileAuditHeaders), 0u);
     // Without tax the control account is not needed.
     EXPECT_NE(Post(header, bank, Splits(kTypeBankPayment, {{"7100", 100, 0, 0}})), 0u);
-}
-
-TEST_F(TransactionPostTest, InsideAnOpenBracketItCommitsOrIsAbandonedWithTheCallersWrites)
-{
-    Record bill(kBillLength, 0);
-    SetF64(bill.data(), kBillNetPaid, 100);
-    const Record header = Header(kTypeBankPayment, "1200");
-    const Record splits = Splits(kTypeBankPayment, {{"7100", 100, 20, 1}});
-    for (const bool commit : {false, true}) {
-        SCOPED_TRACE(commit ? "released" : "abandoned");
-        CDDataResourceManager manager(m_co.Context());
-        manager.GetResources()
-            .Add(CBBill::GetStaticResourcesFor(kResourceSave))
-            .Add(CBTranhead::GetStaticResourcesFor(kResourceSave));
-        manager.ObtainResources();
-        ASSERT_EQ(Post(header, m_ledger.BankRecord("1200"), splits), 1u);
-        WriteRec(manager.Context().File(kFileBills), 1, bill.data());
-        if (commit)
-            manager.ReleaseResources();
-        else
-            manager.AbandonResources();
-        EXPECT_EQ(Count(kFileAuditHeaders), commit ? 1u : 0u);
-        EXPECT_EQ(Count(kFileBills), commit ? 1u : 0u);
-        EXPECT_DOUBLE_EQ(m_ledger.BankBalance("1200"), commit ? -120.0 : 0.0);
-    }
 }
 
 }  // namespace

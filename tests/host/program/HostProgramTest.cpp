@@ -1,13 +1,10 @@
 // kelo-host's command line and the loading of the Task Manager module.
-#include <stdexcept>
-
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "host/program/HostOptions.h"
 #include "host/program/HostSettings.h"
-#include "host/program/TaskModule.h"
 #include "host/util/Dates.h"
 #include "host/util/Settings.h"
 
@@ -53,16 +50,6 @@ TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
         std::string error;
         EXPECT_FALSE(HostOptions::Parse(Args(c.args), error));
         EXPECT_EQ(error, c.message);
-    }
-}
-
-TEST(TaskModuleTest, MissingModuleIsReportedByName)
-{
-    try {
-        TaskModule module("/nonexistent/libkl70Tasks.so");
-        FAIL() << "loaded a module that does not exist";
-    } catch (const std::runtime_error& e) {
-        EXPECT_NE(std::string(e.what()).find("/nonexistent/libkl70Tasks.so"), std::string::npos);
     }
 }
 

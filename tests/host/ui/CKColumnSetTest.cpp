@@ -43,13 +43,5 @@ TEST(CKColumnSet, FieldsRoundTripAndTextIsCutToItsWidth)
     }
 }
 
-TEST(CKColumnSet, TextShownAsLatin1)
-{
-    const CKColumnSet set{CKColumn::Text("Name", 10, 10)};
-    std::vector<uint8_t> row(10);
-    set.WriteText(row, 0, "Caf\xE9");
-    EXPECT_EQ(set.DisplayText(row, 0), QString::fromUtf8("Café"));
-}
-
 }  // namespace
 }  // namespace kelo

@@ -23,7 +23,6 @@ TEST_F(SettingsFiles, MissingValuesGiveTheDefaultAndWritesReadBackPerFile) {
     EXPECT_EQ(ReadINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 0), 0);
     EXPECT_FALSE(QDir(m_folder).exists()) << "reading must not create the folder";
 
-    ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", 420));
     ASSERT_TRUE(WriteINIInt(GetINI(1), "Popup", "POPUP-1-key-HEIGHT-96-OVERSEE", -7));
     ASSERT_TRUE(WriteINIString(GetINI(1), "Tasks", "TaskPos", "0,1,-1,-1,-1,-1,10,20,810,620"));
     ASSERT_TRUE(WriteINIInt(GetINI(0), "Tasks", "AllowBackgroundFill", 1));
