@@ -1,7 +1,6 @@
 #include "src/controls/CFixedPopup.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTableView>
@@ -9,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/data/BankRecord.h"
 #include "host/ui/CKPopupField.h"
-#include "src/controls/CBankPopupDlg.h"
 #include "src/controls/CNominalPopupDlg.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/host/framework/PostingLedger.h"
@@ -128,21 +125,6 @@ TEST_F(LookupPopupTest, ClosingWithoutChoosingLeavesTheField)
         EXPECT_EQ(field->Text(), "4000");
         EXPECT_TRUE(Gone());
     }
-}
-
-TEST_F(LookupPopupTest, BankRowsShowTheNominalAccountOfTheBanksCode)
-{
-    ledger.BankOnly("1210", kBankKindBank);
-    ledger.BankOnly("1200", kBankKindBank);
-    field->SetTextQuietly("1210");
-    popup = new CBankPopupDlg(field, company.Context());
-    ASSERT_TRUE(popup->CreatePopup(field, field));
-    ASSERT_EQ(popup->RecordCount(), 2u);
-    EXPECT_EQ(popup->RowAt(0), "1200\tBank current account");
-    EXPECT_EQ(popup->RowAt(1), "1210\tPetty cash");
-    EXPECT_EQ(popup->SelectedRow(), 1);
-    popup->OkButton()->click();
-    EXPECT_EQ(field->Text(), "1210");
 }
 
 }  // namespace

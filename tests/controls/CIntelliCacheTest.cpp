@@ -26,10 +26,6 @@ TEST_F(IntelliCacheTest, OneCachePerKindAndFlagWhileHeld)
     EXPECT_EQ(CIntelliCache::Get(258, 0), a);
     EXPECT_NE(CIntelliCache::Get(258, 1), a);
     EXPECT_NE(CIntelliCache::Get(0, 0), a);
-
-    a->SetLifetime(1234);
-    auto e = CIntelliCache::Get(260, 0, a.get());
-    EXPECT_EQ(e->Lifetime(), 1234) << "a new cache keeps the previous one's lifetime";
 }
 
 TEST_F(IntelliCacheTest, StaleStoresAreReplaced)

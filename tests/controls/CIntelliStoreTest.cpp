@@ -1,7 +1,5 @@
 #include "src/controls/CIntelliStore.h"
 
-#include <QSettings>
-
 #include <gtest/gtest.h>
 
 #include "tests/controls/TempRegistry.h"
@@ -51,21 +49,6 @@ TEST_F(IntelliStoreTest, SavedInFirstEnteredOrderWhenTheLastHolderGoes)
     EXPECT_EQ(registry.Keys(kGroup), QStringList({"History0", "History1", "History2"}));
     EXPECT_EQ(registry.Value(kGroup, "History0").toString(), "Phone supplier");
     EXPECT_EQ(registry.Value(kGroup, "History2").toString(), "phone bank");
-}
-
-TEST_F(IntelliStoreTest, SavingAnEmptyHistoryDeletesTheKey)
-{
-    registry.SetValue(kGroup, "History0", "old");
-    registry.SetValue(kGroup, "History1", "older");
-    CIntelliStore store(CIntelliStore::kHistoryName);
-    store.SetHistoryKey(kKey);
-    ASSERT_EQ(store.Count(), 2);
-    store.DeleteAll();
-    EXPECT_TRUE(store.SaveHistory());
-    EXPECT_TRUE(registry.Keys(kGroup).isEmpty());
-    QSettings settings(QStringLiteral("Kelo"), QStringLiteral("Plinth 70"));
-    settings.beginGroup(QStringLiteral("History"));
-    EXPECT_FALSE(settings.childGroups().contains("TasksToDoDesc"));
 }
 
 TEST_F(IntelliStoreTest, LoadingStopsAtTheFirstGapAndAtThirtyTwo)

@@ -38,23 +38,14 @@ const TypeInfo& Type(FieldType t)
                          [t](const TypeInfo& i) { return i.type == t; });
 }
 
-const char* KindName(FileKind k)
-{
-    switch (k) {
-    case FileKind::Data: return "data";
-    case FileKind::Index: return "index";
-    case FileKind::Notes: return "notes";
-    }
-    return "?";
-}
-
 std::string RenderFiles()
 {
     std::ostringstream out;
     out << "| No. | Path | Kind | Record length / key width | Serves | Layout |\n"
         << "|---:|---|---|---:|---|---|\n";
     for (const FileInfo& f : AllFiles()) {
-        out << "| " << f.number << " | `" << f.path << "` | " << KindName(f.kind) << " | ";
+        static const char* const kinds[] = {"data", "index", "notes"};  // in FileKind's order
+        out << "| " << f.number << " | `" << f.path << "` | " << kinds[int(f.kind)] << " | ";
         if (f.kind == FileKind::Notes)
             out << "-";
         else

@@ -1,7 +1,5 @@
 #include "host/data/Field.h"
 
-#include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 

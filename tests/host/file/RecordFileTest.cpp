@@ -1,6 +1,4 @@
-#include <algorithm>
 #include <csignal>
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>

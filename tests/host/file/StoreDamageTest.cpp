@@ -5,7 +5,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "host/data/FileMap.h"
 #include "host/file/DataContext.h"
@@ -71,22 +70,6 @@ TEST(StoreDamage, CutShortOrEmptyDataFileIsRefusedByName)
         EXPECT_NE(openError(copy, true).find(c.says), std::string::npos) << "size " << c.size;
     }
     fs::remove_all(copy);
-}
-
-TEST(StoreDamage, RecordNumbersStopAtTheLastAFileCanHold)
-{
-    TempCompany co;
-    DataFile bills = co.Context().File(kFileBills);
-    EXPECT_EQ(writeError(bills, kMaxRecordNumber), "");
-    EXPECT_NE(writeError(bills, kMaxRecordNumber + 1).find("beyond the last"), std::string::npos);
-    EXPECT_NE(writeError(bills, 0xFFFFFFFFu).find("beyond the last"), std::string::npos);
-    EXPECT_EQ(RecCount(bills), kMaxRecordNumber);
-
-    DataFile todo = co.Context().File(kFileToDo);
-    std::vector<char> rec(todo->recordLength, ' ');
-    WriteRec(todo, kMaxRecordNumber, rec.data());
-    EXPECT_THROW(FindNewRecNo(co.Context().File(kFileToDoIndex)), FileError)
-        << "no new number wraps round to 0";
 }
 
 TEST(StoreDamage, AReplacedLockFileStopsWrites)

@@ -78,18 +78,15 @@ TEST(CompanyGlobals, AgingAndHousekeepingComeFromTheSetupRecord)
     SetU8(setup.data(), kSetupSupplierMonthAging, 1);
     SetI16(setup.data(), kSetupCustomerPeriod1, 14);
     SetI16(setup.data(), kSetupCustomerOlder, 56);
-    SetU16(setup.data(), kSetupAgeAsCurrent, 1);
     SetU16(setup.data(), kSetupLastBackup, 46000);
     WriteRec(c.File(kFileSetup), 1, setup.data());
 
     Filled f;
     FillCompanyGlobals(f.block, c);
-    EXPECT_EQ(f.block.U8(kGlobalCustomerMonthAging), 0);
     EXPECT_EQ(f.block.U8(kGlobalSupplierMonthAging), 1);
     EXPECT_EQ(f.block.I16(kGlobalCustomerPeriod1), 14);
     EXPECT_EQ(f.block.I16(kGlobalCustomerOlder), 56);
     EXPECT_EQ(f.block.I16(kGlobalSupplierPeriod2), 60) << "the suppliers' periods were not set";
-    EXPECT_EQ(f.block.U16(kGlobalAgeAsCurrent), 1u);
     EXPECT_EQ(f.block.U16(kGlobalLastBackup), 46000u);
 }
 

@@ -78,9 +78,6 @@ TEST(AccessManager, AnswersFromTheUsersFile)
     EXPECT_FALSE(a.Check(19, 2, 0));
     EXPECT_TRUE(a.Check(40, 0)) << "a module outside the table has no access";
 
-    CBBusContext boss(co.Context(), "OVERSEE");
-    EXPECT_FALSE(boss.GetAccessManager().Check(4, 0));
-
     CBBusContext stranger(co.Context(), "NOBODY");
     EXPECT_FALSE(stranger.GetAccessManager().Known());
     EXPECT_TRUE(stranger.GetAccessManager().Check(0, 0));

@@ -5,7 +5,6 @@
 
 #include "host/program/HostOptions.h"
 #include "host/program/HostSettings.h"
-#include "host/util/Dates.h"
 #include "host/util/Settings.h"
 
 namespace kelo::host {
@@ -18,23 +17,7 @@ QStringList Args(std::initializer_list<const char*> args)
     return list;
 }
 
-// The GNU forms themselves are the shared command line's, and the default company in the data
-// folder is driven end to end; here what kelo-host makes of each option.
-TEST(HostOptionsTest, EveryOption)
-{
-    std::string error;
-    const auto o = HostOptions::Parse(Args({"--tasks", "--user", "CLERK", "--date", "29/02/2028",
-                                            "--company", "d", "--exit-after-start"}),
-                                      error);
-    ASSERT_TRUE(o) << error;
-    EXPECT_TRUE(o->companyGiven);
-    EXPECT_EQ(o->company, "d");
-    EXPECT_EQ(o->user, "CLERK");
-    EXPECT_EQ(o->programDate, DateNumberFromComponents(29, 2, 2028));
-    EXPECT_TRUE(o->openTasks);
-    EXPECT_TRUE(o->exitAfterStart);
-}
-
+// The options themselves are driven end to end; here what kelo-host says of a bad line.
 TEST(HostOptionsTest, BadCommandLinesSayWhatIsWrong)
 {
     struct Case {

@@ -75,13 +75,6 @@ TEST_F(CKListModelTest, SortsNumbersNumericallyAndTextIgnoringCaseStably)
     }
 }
 
-TEST_F(CKListModelTest, SortKeepsThePreviousOrderForEqualKeys)
-{
-    m_model.SortByColumn(2, Qt::AscendingOrder);  // by amount first
-    m_model.SortByColumn(1, Qt::AscendingOrder);  // then by number: the 10s stay by amount
-    EXPECT_EQ(Ids(m_model), (std::vector<uint32_t>{7, 5, 2, 4, 1, 6, 3}));
-}
-
 TEST(CKListModelText, LongTextsAreComparedToTheirEnd)
 {
     // The sort compares the first sixteen folded bytes as integers and reads the rows only past
