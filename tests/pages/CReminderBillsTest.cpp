@@ -48,37 +48,6 @@ protected:
     static QString Text(int id) { return QString::fromLatin1(StringTable::Load(id).c_str()); }
 };
 
-TEST_F(BillsPageTest, DeleteAsksFirstAndRefusesAPartPaidBillOrNoRow)
-{
-    test::AddBill(company.Context(), {"tax only paid", 100, 20, 0, 20, static_cast<uint16_t>(kToday - 3)});
-    test::AddBill(company.Context(), {"fully paid", 100, 20, 100, 20, static_cast<uint16_t>(kToday - 3)});
-    const struct {
-        const char* details;
-        int category;
-        bool deleted;
-        int message;
-        int kind;
-    } cases[] = {
-        {"", 0, false, CReminderBills::kNothingToDelete, MsgKind::Stop},
-        {"tax only paid", 1, false, CReminderBills::kPartPaid, MsgKind::Stop},
-        {"fully paid", 2, true, CReminderBills::kDeleteQuestion, MsgKind::YesNo},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.details);
-        Open(c.category);
-        Select(c.details);
-        CKScriptedAnswerer answers{MsgAnswer::Yes};
-        EXPECT_EQ(page->DeleteSelected(), c.deleted);
-        ASSERT_EQ(answers.Count(), 1);
-        EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(c.message));
-        EXPECT_EQ(answers.Messages()[0].kind, c.kind);
-        EXPECT_EQ(test::BillDetails(company.Context()).size(), c.deleted ? 1u : 2u);
-        page->DestroyWindow();
-        Drain();
-        page = nullptr;
-    }
-}
-
 TEST_F(BillsPageTest, DeletingBillTwoOfFiveRenumbersTheRest)
 {
     for (const char* d : {"one", "two", "three", "four", "five"})
@@ -121,15 +90,20 @@ TEST_F(BillsPageTest, DeleteOfABillAnotherUserMovedDeletesNothingAndRefills)
     EXPECT_EQ(RowRecNo(0), 1u);
 }
 
-TEST_F(BillsPageTest, PayRefusesAFullyPaidBill)
+// The delete question and the part-paid refusal are answered end to end.
+TEST_F(BillsPageTest, NoRowToDeleteAndAFullyPaidBillToPayAreRefused)
 {
     test::AddBill(company.Context(), {"paid", 100, 20, 100, 20, kToday});
-    Open(2);
-    CKScriptedAnswerer answers;
+    Open();
+    CKScriptedAnswerer answers{MsgAnswer::Yes};
+    EXPECT_FALSE(page->DeleteSelected());
+    ChooseCategory(2);
     ASSERT_TRUE(page->SendCommand(kCommandPay));
-    ASSERT_EQ(answers.Count(), 1);
-    EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(CReminderBills::kFullyPaid));
-    EXPECT_EQ(answers.Messages()[0].kind, MsgKind::Stop);
+    ASSERT_EQ(answers.Count(), 2);
+    EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(CReminderBills::kNothingToDelete));
+    EXPECT_EQ(answers.Messages()[1].text.trimmed(), Text(CReminderBills::kFullyPaid));
+    EXPECT_EQ(answers.Messages()[1].kind, MsgKind::Stop);
+    EXPECT_EQ(test::BillDetails(company.Context()).size(), 1u);
 }
 
 }  // namespace

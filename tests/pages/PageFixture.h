@@ -5,13 +5,7 @@
 #include <string>
 #include <vector>
 
-#include <QAction>
-#include <QApplication>
 #include <QCoreApplication>
-#include <QMenu>
-#include <QTimer>
-#include <QLineEdit>
-#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -22,7 +16,6 @@
 #include "host/ui/CKTreeView.h"
 #include "host/util/Dates.h"
 #include "src/pages/CReminderPage.h"
-#include "src/viewers/CLedgerViewer.h"
 #include "tests/host/file/TempCompany.h"
 #include "tests/pages/FakeTaskServices.h"
 #include "tests/pages/scans/LedgerBuilder.h"
@@ -61,30 +54,6 @@ protected:
         tree.SelectItem(item);
         page->OnCategorySelected(item, tree.GetItemValue(item));
         Drain();
-    }
-    // Runs `open`; a modal Viewer it brings up is handed to `look` and closed. Says whether one
-    // came up.
-    template <class Viewer>
-    static bool WithModal(const std::function<void()>& open, const std::function<void(Viewer&)>& look)
-    {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* v = qobject_cast<Viewer*>(w); v && v->IsModal()) {
-                    seen = true;
-                    look(*v);
-                    v->EndDialog(IDOK);
-                }
-        });
-        open();
-        return seen;
-    }
-    // What a viewer's named fields show, in the order asked.
-    static QStringList Texts(const CLedgerViewer& v, std::initializer_list<const char*> names)
-    {
-        QStringList texts;
-        for (const char* name : names) texts << v.Field(name)->text();
-        return texts;
     }
     // The text of column `column` in every row, in list order.
     std::vector<std::string> Column(int column) const

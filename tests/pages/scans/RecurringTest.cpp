@@ -63,16 +63,6 @@ const Example kExamples[] = {
     {"largest interval in weeks", "05/06/2079", "05/06/2079", 32767, 1, false, 0, 1, "32767 Week(s)", "03/06/2707"},
 };
 
-// Test names from the cases' own.
-template <class Case>
-std::string CaseName(const testing::TestParamInfo<Case>& info)
-{
-    std::string name = info.param.name;
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return name;
-}
-
 // The entry a case describes.
 template <class Case>
 RecurringEntry EntryOf(const Case& x)
@@ -87,19 +77,16 @@ RecurringEntry EntryOf(const Case& x)
     return e;
 }
 
-class NextPosting : public testing::TestWithParam<Example> {};
-
-TEST_P(NextPosting, FrequencyAndNextPostingAsListed)
+TEST(NextPosting, FrequencyAndNextPostingAsListed)
 {
-    const Example& x = GetParam();
-    RecurringEntry e = EntryOf(x);
-    e.suspended = x.suspended;
-    EXPECT_EQ(e.FrequencyText(), x.frequency);
-    EXPECT_EQ(e.NextPostingText(), x.next);
+    for (const Example& x : kExamples) {
+        SCOPED_TRACE(x.name);
+        RecurringEntry e = EntryOf(x);
+        e.suspended = x.suspended;
+        EXPECT_EQ(e.FrequencyText(), x.frequency);
+        EXPECT_EQ(e.NextPostingText(), x.next);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, NextPosting, testing::ValuesIn(kExamples),
-                         CaseName<Example>);
 
 struct Projection {
     const char* name;
@@ -135,18 +122,15 @@ const Projection kProjections[] = {
     {"largest weekly projection", "01/01/2027", "", 32767, 1, 32767, 0, K::Infinite, "Infinite"},
 };
 
-class FinishDate : public testing::TestWithParam<Projection> {};
-
-TEST_P(FinishDate, ProjectsTheLastRequiredPosting)
+TEST(FinishDate, ProjectsTheLastRequiredPosting)
 {
-    const Projection& x = GetParam();
-    const RecurringFinish f = EntryOf(x).ProjectedFinish();
-    EXPECT_EQ(f.kind, x.kind);
-    EXPECT_EQ(f.Text(), x.text);
+    for (const Projection& x : kProjections) {
+        SCOPED_TRACE(x.name);
+        const RecurringFinish f = EntryOf(x).ProjectedFinish();
+        EXPECT_EQ(f.kind, x.kind);
+        EXPECT_EQ(f.Text(), x.text);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Projections, FinishDate, testing::ValuesIn(kProjections),
-                         CaseName<Projection>);
 
 TEST(RecurringDateStep, NegativeIntervalsAndCountsStayInsideTheCalendar)
 {
