@@ -1,19 +1,15 @@
 #include "src/pages/CReminderBills.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "host/data/BillRecord.h"
 #include "host/data/FileMap.h"
-#include "host/file/FileEnvironment.h"
 #include "host/file/RecordFile.h"
 #include "host/ui/CKListView.h"
 #include "host/ui/CKScriptedAnswerer.h"
 #include "host/util/Dates.h"
-#include "src/app/StringTable.h"
 #include "src/pages/scans/BillRewrite.h"
 #include "src/pages/scans/BillScan.h"
 #include "tests/host/file/TempCompany.h"
@@ -28,12 +24,6 @@ using Strings = std::vector<std::string>;
 
 class BillsPageTest : public test::PageFixture<CReminderBills> {
 protected:
-    CReminderBills* Open(int category = 0)
-    {
-        PageFixture::Open();
-        if (category != 0) ChooseCategory(category);
-        return page;
-    }
     Strings Rows() const { return Column(kBillColDescription); }
     uint32_t RowRecNo(int row) const
     {
@@ -45,7 +35,6 @@ protected:
         for (size_t r = 0; r < rows.size(); ++r)
             if (rows[r] == details) page->List()->SelectRow(static_cast<int>(r));
     }
-    static QString Text(int id) { return QString::fromLatin1(StringTable::Load(id).c_str()); }
 };
 
 TEST_F(BillsPageTest, DeletingBillTwoOfFiveRenumbersTheRest)
@@ -63,11 +52,6 @@ TEST_F(BillsPageTest, DeletingBillTwoOfFiveRenumbersTheRest)
     ASSERT_EQ(Rows(), (Strings{"one", "three", "four", "five"}));
     for (int r = 0; r < 4; ++r) EXPECT_EQ(RowRecNo(r), static_cast<uint32_t>(r + 1));
     EXPECT_EQ(page->List()->GetSelectedRow(), 1);
-    // The rewrite's file is gone: the bill file is the only bills file in the company.
-    FileEnvironment& env = company.Context().Environment();
-    const Strings files = env.With(false, [&](store::Txn& t) { return env.Paths(t); });
-    const std::string rewrite = BillRewritePath(GetPathName(company.Context().File(kFileBills)));
-    EXPECT_EQ(std::count(files.begin(), files.end(), rewrite), 0);
 }
 
 TEST_F(BillsPageTest, DeleteOfABillAnotherUserMovedDeletesNothingAndRefills)
@@ -88,22 +72,6 @@ TEST_F(BillsPageTest, DeleteOfABillAnotherUserMovedDeletesNothingAndRefills)
     EXPECT_EQ(test::BillDetails(company.Context()), (Strings{"two", "three"}));
     EXPECT_EQ(Rows(), (Strings{"two", "three"}));
     EXPECT_EQ(RowRecNo(0), 1u);
-}
-
-// The delete question and the part-paid refusal are answered end to end.
-TEST_F(BillsPageTest, NoRowToDeleteAndAFullyPaidBillToPayAreRefused)
-{
-    test::AddBill(company.Context(), {"paid", 100, 20, 100, 20, kToday});
-    Open();
-    CKScriptedAnswerer answers{MsgAnswer::Yes};
-    EXPECT_FALSE(page->DeleteSelected());
-    ChooseCategory(2);
-    ASSERT_TRUE(page->SendCommand(kCommandPay));
-    ASSERT_EQ(answers.Count(), 2);
-    EXPECT_EQ(answers.Messages()[0].text.trimmed(), Text(CReminderBills::kNothingToDelete));
-    EXPECT_EQ(answers.Messages()[1].text.trimmed(), Text(CReminderBills::kFullyPaid));
-    EXPECT_EQ(answers.Messages()[1].kind, MsgKind::Stop);
-    EXPECT_EQ(test::BillDetails(company.Context()).size(), 1u);
 }
 
 }  // namespace

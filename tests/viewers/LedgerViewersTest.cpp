@@ -12,7 +12,6 @@
 #include "host/util/Settings.h"
 #include "src/pages/CReminderAuditTrail.h"
 #include "src/pages/CReminderRecurring.h"
-#include "src/pages/scans/RecurringScan.h"
 #include "src/viewers/CAuditTrailInvoiceProperties.h"
 #include "src/viewers/CRecurringEntryProperties.h"
 #include "tests/pages/PageFixture.h"
@@ -80,49 +79,31 @@ TEST_F(TransactionViewerTest, OutstandingInRedAndDialsWithTheModemSettingsOfTheM
     EXPECT_EQ(Dial(60), "Supplier|Solo |0123|COM3|ATDP|12");
 }
 
-using Step = RowStepper::Step;
-
-class RecurringViewerTest : public test::PageFixture<CReminderRecurring> {
-protected:
-    // The page on the category of `bit`, its row `row` selected, and the viewer on that row.
-    std::unique_ptr<CRecurringEntryProperties> View(uint32_t bit, int row = 0)
-    {
-        if (!page) Open();
-        for (int item = 0; item < tree.ItemCount(); ++item)
-            if (tree.GetItemValue(item) == bit) ChooseCategory(item);
-        EXPECT_GT(page->List()->RowCount(), row);
-        page->List()->SelectRow(row);
-        auto v = std::make_unique<CRecurringEntryProperties>(
-            page, company.Context(), RecurringRowRecord(page->List()->RowBytes(row)), services);
-        v->Create(nullptr);
-        return v;
-    }
-    static QString F(const CRecurringEntryProperties& v, const char* name)
-    {
-        return v.Field(name)->text();
-    }
-
-    test::RecurringBuilder rec{company.Context()};
-};
+using RecurringViewerTest = test::PageFixture<CReminderRecurring>;
 
 TEST_F(RecurringViewerTest, InfiniteFinishIsReportedOnceEachTimeItIsShown)
 {
+    test::RecurringBuilder rec{company.Context()};
     rec.Add({.kind = 4, .interval = 6, .unit = 2, .start = DateStringToNumber("05/06/2079"),
              .total = 32767});
     rec.Add({.kind = 4, .interval = 1, .unit = 1, .start = DateStringToNumber("01/03/2027"),
              .total = 3});
+    Open();
+    ChooseCategory(2);  // "Debits"
+    page->List()->SelectRow(0);
     CKScriptedAnswerer answers;
-    auto v = View(kRecurringDebits);
-    EXPECT_EQ(F(*v, "finish"), "Infinite");
+    CRecurringEntryProperties v(page, company.Context(), 1, services);
+    v.Create(nullptr);
+    EXPECT_EQ(v.Field("finish")->text(), "Infinite");
     ASSERT_EQ(answers.Count(), 1);
     EXPECT_EQ(answers.Messages()[0].text,
               "The projected finish date for this recurring entry is too far into the future "
               "(i.e. beyond 31/12/9999),\nand cannot be displayed.");
     EXPECT_EQ(answers.Messages()[0].kind, MsgKind::Exclamation);
-    v->StepTo(Step::Next);
-    EXPECT_EQ(F(*v, "finish"), "15/03/2027");
+    v.StepTo(RowStepper::Step::Next);
+    EXPECT_EQ(v.Field("finish")->text(), "15/03/2027");
     EXPECT_EQ(answers.Count(), 1);
-    v->StepTo(Step::First);
+    v.StepTo(RowStepper::Step::First);
     EXPECT_EQ(answers.Count(), 2);
 }
 

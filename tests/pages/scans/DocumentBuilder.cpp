@@ -7,7 +7,6 @@
 #include "host/data/InvoiceRecord.h"
 #include "host/data/PurchaseOrderRecord.h"
 #include "host/data/SalesOrderRecord.h"
-#include "host/data/StockRecord.h"
 #include "host/file/RecordFile.h"
 
 namespace kelo::test {
@@ -77,25 +76,6 @@ uint32_t DocumentBuilder::AddPurchaseOrder(const Document& d)
     return write(m_context, f, Next(kFilePurchaseOrders), d, [](uint8_t* p, const Document& doc) {
         SetI8(p, kPurchaseOrderStatus, doc.status);
     });
-}
-
-uint32_t DocumentBuilder::AddStockItem(const Item& item)
-{
-    const uint32_t recNo = Next(kFileStock);
-    std::vector<uint8_t> rec(kStockLength, 0);
-    uint8_t* p = rec.data();
-    SetText(p, kStockCode, item.code);
-    SetText(p, kStockDescription, item.description);
-    SetU8(p, kStockItemType, item.type);
-    SetF64(p, kStockQuantityInStock, item.inStock);
-    SetF64(p, kStockReorderLevel, item.reorderLevel);
-    SetF64(p, kStockQuantityOnOrder, item.onOrder);
-    SetF64(p, kStockQuantityAllocated, item.allocated);
-    if (item.deleted) p[kStockDescription.offset] = 0xFF;
-    WriteRec(m_context.File(kFileStock), recNo, p);
-    const StockKey key = BuildStockKey(item.code, recNo);
-    AddKey(m_context.File(kFileStockIndex), key.data(), recNo, 0, 1);
-    return recNo;
 }
 
 }  // namespace kelo::test

@@ -8,8 +8,8 @@
 
 namespace kelo::test {
 
-// Writes invoices, sales and purchase orders and stock items through the record API, each with
-// its index entry. Record numbers are given out 1 up per file; every call returns its number.
+// Writes invoices and sales and purchase orders through the record API, each with its index
+// entry. Record numbers are given out 1 up per file; every call returns its number.
 class DocumentBuilder {
 public:
     struct Document {
@@ -23,23 +23,11 @@ public:
         uint16_t date = 0;
         bool deleted = false;    // the name's first byte 0xFF, the key left in the index
     };
-    struct Item {
-        std::string code;
-        std::string description = "Item";
-        uint8_t type = 0;
-        double inStock = 0;
-        double reorderLevel = 0;
-        double onOrder = 0;
-        double allocated = 0;
-        bool deleted = false;
-    };
-
     explicit DocumentBuilder(DataContext& context) : m_context(context) {}
 
     uint32_t AddInvoice(const Document& d);
     uint32_t AddSalesOrder(const Document& d);
     uint32_t AddPurchaseOrder(const Document& d);
-    uint32_t AddStockItem(const Item& item);
 
 private:
     uint32_t Next(int file) { return ++m_last[file]; }

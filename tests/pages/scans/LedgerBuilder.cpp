@@ -59,9 +59,6 @@ uint32_t LedgerBuilder::AddAccount(int ledger, const Account& a)
     SetF64(rec.data(), kAccountBalance, a.balance);
     SetF64(rec.data(), kAccountCreditLimit, a.creditLimit);
     SetU8(rec.data(), kAccountOnHold, a.onHold);
-    SetU16(rec.data(), kAccountLastActivityDate, a.lastActivity);
-    SetU16(rec.data(), kAccountCreditCharges, a.creditCharges);
-    SetU16(rec.data(), kAccountCreditReviewDate, a.creditReview);
     SetU16(rec.data(), kAccountBacs, a.bacs);
     const uint32_t recNo = RecCount(m_ctx.File(accountFile(ledger))) + 1;
     Write(accountFile(ledger), recNo, rec);
@@ -108,33 +105,15 @@ uint32_t LedgerBuilder::FirstSplitOf(uint32_t headerRecNo)
     return GetU32(Read(kFileAuditHeaders, headerRecNo).data(), kHeaderFirstSplit);
 }
 
-uint32_t LedgerBuilder::AddSplit(uint32_t headerRecNo)
-{
-    const uint32_t splitNo = RecCount(m_ctx.File(kFileSplits)) + 1;
-    const uint32_t first = FirstSplitOf(headerRecNo);
-    std::vector<uint8_t> split(kSplitLength, 0);
-    SetU32(split.data(), kSplitHeader, headerRecNo);
-    SetU32(split.data(), kSplitTransactionNumber,
-           GetU32(Read(kFileSplits, first).data(), kSplitTransactionNumber));
-    Write(kFileSplits, splitNo, split);
-    Append(kFileAuditHeaders, headerRecNo, kHeaderFirstSplit, kFileSplits, kSplitNextSplit, splitNo);
-    return splitNo;
-}
-
 uint32_t LedgerBuilder::AddAllocation(uint32_t headerRecNo, uint16_t date, double amount)
-{
-    return AddAllocationOnSplit(FirstSplitOf(headerRecNo), date, amount);
-}
-
-uint32_t LedgerBuilder::AddAllocationOnSplit(uint32_t splitNo, uint16_t date, double amount)
 {
     const uint32_t allocationNo = RecCount(m_ctx.File(kFileAllocations)) + 1;
     std::vector<uint8_t> rec(kAllocationLength, 0);
     SetU16(rec.data(), kAllocationDate, date);
     SetF64(rec.data(), kAllocationAmount, amount);
     Write(kFileAllocations, allocationNo, rec);
-    Append(kFileSplits, splitNo, kSplitFirstAllocation, kFileAllocations, kAllocationNext,
-           allocationNo);
+    Append(kFileSplits, FirstSplitOf(headerRecNo), kSplitFirstAllocation, kFileAllocations,
+           kAllocationNext, allocationNo);
     return allocationNo;
 }
 

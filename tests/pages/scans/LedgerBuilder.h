@@ -22,9 +22,6 @@ public:
         double balance = 0;
         double creditLimit = 0;
         uint8_t onHold = 0;
-        uint16_t lastActivity = 0;
-        uint16_t creditCharges = 0;
-        uint16_t creditReview = 0;
         std::string contact = {};
         std::string telephone = {};
         uint16_t bacs = 0;
@@ -52,10 +49,6 @@ public:
     uint32_t AddHeader(int ledger, uint32_t accountRecNo, const Header& header);
     // An allocation against the transaction's first split, appended to that split's chain.
     uint32_t AddAllocation(uint32_t headerRecNo, uint16_t date, double amount);
-    // An allocation appended to the chain of split `splitRecNo`.
-    uint32_t AddAllocationOnSplit(uint32_t splitRecNo, uint16_t date, double amount);
-    // A second split for the header's transaction, appended to its split chain.
-    uint32_t AddSplit(uint32_t headerRecNo);
 
     // Raw pokes for damaged data: a link field of record `recNo` of `file` set to `value`.
     void Poke(int file, uint32_t recNo, const Field& field, uint32_t value);

@@ -16,7 +16,6 @@ public:
     void AddRow(std::span<const uint8_t> row) override
     {
         rows.emplace_back(row.begin(), row.end());
-        yieldsBeforeRow.push_back(yields);
     }
     void Yield() override
     {
@@ -26,7 +25,6 @@ public:
     bool Stopped() const override { return stopped; }
 
     std::vector<std::vector<uint8_t>> rows;
-    std::vector<int> yieldsBeforeRow;
     int yields = 0;
     bool stopped = false;
     std::function<void(RecordingSink&)> onYield;

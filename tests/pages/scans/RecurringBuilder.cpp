@@ -6,10 +6,8 @@
 #include "host/data/DepartmentRecord.h"
 #include "host/data/FileMap.h"
 #include "host/data/RecurringRecord.h"
-#include "host/data/SetupRecord.h"
 #include "host/data/TaxControlRecord.h"
 #include "host/file/RecordFile.h"
-#include "tests/host/framework/PostingLedger.h"
 
 namespace kelo::test {
 namespace {
@@ -48,24 +46,9 @@ uint32_t RecurringBuilder::Add(const Entry& e)
     return recNo;
 }
 
-void RecurringBuilder::AddBank(const std::string& code, const std::string& name, uint8_t kind)
-{
-    PostingLedger(m_ctx).Bank(code, name, kind);
-}
-
-void RecurringBuilder::AddNominal(const std::string& code, const std::string& name)
-{
-    PostingLedger(m_ctx).Nominal(code, name);
-}
-
 void RecurringBuilder::AddSupplier(const std::string& code, const std::string& name, uint16_t bacs)
 {
     LedgerBuilder(m_ctx).AddAccount(kLedgerPurchases, {.code = code, .name = name, .bacs = bacs});
-}
-
-void RecurringBuilder::AddCustomer(const std::string& code, const std::string& name)
-{
-    LedgerBuilder(m_ctx).AddAccount(kLedgerSales, {.code = code, .name = name});
 }
 
 void RecurringBuilder::SetDepartment(int number, const std::string& reference,
@@ -82,13 +65,6 @@ void RecurringBuilder::SetTaxRate(int code, double rate)
     std::vector<uint8_t> rec = readOrBlank(m_ctx, kFileTaxControl, 1);
     kelo::SetTaxRate(rec.data(), code, rate);
     WriteRec(m_ctx.File(kFileTaxControl), 1, rec.data());
-}
-
-void RecurringBuilder::SetCashAccounting(bool cash)
-{
-    std::vector<uint8_t> rec = readOrBlank(m_ctx, kFileSetup, 1);
-    SetU8(rec.data(), kSetupVatScheme, cash ? kVatSchemeCash : kVatSchemeStandard);
-    WriteRec(m_ctx.File(kFileSetup), 1, rec.data());
 }
 
 void RecurringBuilder::Poke(uint32_t recNo, uint32_t offset, uint8_t value)

@@ -7,8 +7,8 @@
 
 namespace kelo::test {
 
-// Writes recurring entries and what they refer to (bank and nominal accounts, suppliers,
-// departments, tax rates, the tax scheme) through the record API.
+// Writes recurring entries and what they refer to (suppliers, departments, tax rates) through the
+// record API; bank and nominal accounts are PostingLedger's.
 class RecurringBuilder {
 public:
     struct Entry {
@@ -34,16 +34,10 @@ public:
 
     // The next record of the recurring entry file; returns its number.
     uint32_t Add(const Entry& entry);
-    // A bank account of `kind` (1 bank, 2 cash, 4 credit card) and its nominal account of the
-    // same code and name (PostingLedger's).
-    void AddBank(const std::string& code, const std::string& name, uint8_t kind);
-    void AddNominal(const std::string& code, const std::string& name);
     void AddSupplier(const std::string& code, const std::string& name, uint16_t bacs);
-    void AddCustomer(const std::string& code, const std::string& name);
     // Department record `number`.
     void SetDepartment(int number, const std::string& reference, const std::string& name);
     void SetTaxRate(int code, double rate);
-    void SetCashAccounting(bool cash);
     // Raw bytes over a field, for damaged data.
     void Poke(uint32_t recNo, uint32_t offset, uint8_t value);
 
