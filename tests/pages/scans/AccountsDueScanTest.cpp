@@ -142,6 +142,11 @@ TEST_F(AccountsDueFill, CountsInvoicesOfTheLedgerOnlyAndSkipsExcludedAndSettled)
     EXPECT_EQ(Scan(kPurchasesDue), (std::vector<uint32_t>{7}));
     // A value sharing bits with both ledgers lists both, sales first.
     EXPECT_EQ(Scan(kSalesDue | kPurchasesDue), (std::vector<uint32_t>{1, 6, 7}));
+    // A category change during the first yield: no header, account or ledger after.
+    RecordingSink sink;
+    sink.onYield = [](RecordingSink& self) { self.stopped = true; };
+    EXPECT_EQ(Scan(kSalesDue | kPurchasesDue, &sink), (std::vector<uint32_t>{1}));
+    EXPECT_EQ(sink.yields, 2) << "the header's yield that stopped it and its account's";
 }
 
 TEST_F(AccountsDueFill, DamagedChainsEndTheirAccountAndTheScanGoesOn)
