@@ -1,5 +1,5 @@
-// The main window: its menus and bars, the command bar per task, the tasks a user's rights leave,
-// the program-date refresh and the Clear commands.
+// The main window: its menus and bars, the command bar per task, the tasks a user's rights leave
+// and the Clear commands.
 #include <QAction>
 #include <QMenu>
 
@@ -7,8 +7,6 @@
 #include "host/ui/CKBox.h"
 #include "host/ui/CKStatusBar.h"
 #include "host/ui/CKTBar.h"
-#include "host/util/Dates.h"
-#include "host/util/ProgramDate.h"
 #include "src/app/CReminderApp.h"
 #include "src/app/CReminderDialog.h"
 #include "src/app/CToolbarDialog.h"
@@ -97,35 +95,6 @@ TEST_F(MainWindowTest, CommandBarFollowsTheTaskTable)
         EXPECT_EQ(window->CaptionBar()->Text().toStdString(), r.caption);
         EXPECT_EQ(window->CurrentTask(), r.task);
     }
-}
-
-// A changed program date refreshes the window and the page once; activation refreshes the page
-// and looks at the date again.
-TEST_F(MainWindowTest, ProgramDateChangeAndActivationRefreshWindowAndPage)
-{
-    CReminderDialog* window = Open();
-    ASSERT_NE(window, nullptr);
-    CountingPage* page = ActiveTestPage();
-    ASSERT_NE(page, nullptr);
-    CReminderApp& app = CReminderApp::Instance();
-
-    app.GetProgramDateChecked();
-    Settle();
-    EXPECT_EQ(page->refreshes, 0) << "no change, no refresh";
-    SetProgramDate(DateNumberFromComponents(1, 7, 2027));
-    EXPECT_EQ(app.GetProgramDateChecked(), DateNumberFromComponents(1, 7, 2027));
-    app.GetProgramDateChecked();
-    Settle();
-    EXPECT_EQ(page->refreshes, 1);
-    EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "01/07/2027");
-
-    window->OnActivateApp();
-    EXPECT_EQ(page->refreshes, 2);
-    SetProgramDate(DateNumberFromComponents(2, 7, 2027));
-    window->OnActivateApp();
-    Settle();
-    EXPECT_EQ(window->StatusBar()->PaneText(CKStatusBar::kDatePane), "02/07/2027");
-    EXPECT_EQ(page->refreshes, 4) << "activation, then the posted date-change refresh";
 }
 
 // Rights take tasks off the task bar and the Tasks menu: the supervisor loses the Stock button

@@ -1,4 +1,4 @@
-// The placement text: parsing, the rejection rules and the restore of the main window.
+// The placement: the rejection rules and the restore of the main window.
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -11,22 +11,6 @@
 
 namespace kelo::test {
 namespace {
-
-TEST(WindowPlacementParse, TenNumbersInOrderNineLeaveNoBottomFewerAreRefused)
-{
-    for (const char* text : {"", "1,2,3,4,5,6,7,8", "1,2,3,x,5,6,7,8,9,10", "a", ",,,,,,,,,"})
-        EXPECT_FALSE(WindowPlacement::Parse(text)) << text;
-    const auto p = WindowPlacement::Parse("0,1,-1,-1,-32000,-32000,10,20,610,420");
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->flags, 0);
-    EXPECT_EQ(p->showCommand, 1);
-    EXPECT_EQ(p->NormalRect(), QRect(10, 20, 600, 400));
-    EXPECT_EQ(p->Format(), "0,1,-1,-1,-32000,-32000,10,20,610,420");
-    const auto nine = WindowPlacement::Parse("0,1,-1,-1,-1,-1,10,20,610");
-    ASSERT_TRUE(nine);
-    EXPECT_EQ(nine->bottom, 0);
-    EXPECT_FALSE(nine->Fits(1280, 1024, 18, 18));
-}
 
 TEST(WindowPlacementParse, EdgesAgainstTheScreen)
 {

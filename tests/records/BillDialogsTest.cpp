@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -131,22 +130,6 @@ TEST_F(BillEntryTest, NewBillStartsFromTheSetupAndTheProgramDate)
     EXPECT_EQ(d->TaxCode()->currentIndex(), 1);
     EXPECT_EQ(d->BillDate()->GetDate(), kToday);
     EXPECT_EQ(d->DueDate()->GetDate(), kToday);
-}
-
-// Choosing a tax code works the Vat out again; once typed, the Vat is the user's own until Net
-// is edited.
-TEST_F(BillEntryTest, VatFollowsTheTaxCodeAndStaysTheUsersOwn)
-{
-    CAddBill* d = OpenValid();
-    d->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
-    d->TaxCode()->setCurrentIndex(5);
-    emit d->TaxCode()->activated(5);
-    EXPECT_EQ(d->Vat()->text(), "5.00");
-    d->Vat()->SetValue(40);
-    d->Net()->setFocus();
-    d->Details()->setFocus();  // left without an edit
-    EXPECT_EQ(d->Vat()->text(), "40.00");
 }
 
 TEST_F(BillEntryTest, OkChecksInOrderWithMessageAndFocus)
@@ -495,33 +478,6 @@ TEST_F(PayBillTest, PartPaymentsTaxOnlyAndOutsideTheYear)
     EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 50.00);
     EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 10.00);
     EXPECT_EQ(Headers(), 2u);
-}
-
-TEST_F(PayBillTest, AnotherUsersPaymentMeanwhileIsShownAndThePaymentStartsAgain)
-{
-    CPayBill* d = OpenFilled("1200", 70, 14);
-    CPayBillPosting theirs(company.Context(), 1);
-    ASSERT_TRUE(theirs.Read());
-    BillPaymentEntry e;
-    e.bank = "1200";
-    e.date = kToday;
-    e.net = 60;
-    e.vat = 12;
-    ASSERT_EQ(theirs.Pay(e, "TOM"), CPayBillPosting::Outcome::Posted);
-    {
-        CKScriptedAnswerer answers({MsgAnswer::Yes});
-        EXPECT_FALSE(d->PayBill());
-        ASSERT_EQ(answers.Count(), 1);
-        EXPECT_EQ(answers.Messages()[0].text.toStdString(), CPayBill::kChangedText);
-    }
-    EXPECT_TRUE(d->BillChangedElsewhere());
-    EXPECT_DOUBLE_EQ(d->Net()->Value(), 10.00);  // what they left outstanding
-    EXPECT_DOUBLE_EQ(d->Vat()->Value(), 2.00);
-    EXPECT_EQ(Headers(), 1u);
-    d->Bank()->SetText("1200");
-    EXPECT_TRUE(d->PayBill());
-    EXPECT_DOUBLE_EQ(Paid(kBillNetPaid), 100.00);
-    EXPECT_DOUBLE_EQ(Paid(kBillTaxPaid), 20.00);
 }
 
 TEST_F(PayBillTest, ABillLockedByAnotherUserIsNotPaid)

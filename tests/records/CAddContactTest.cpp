@@ -114,19 +114,6 @@ TEST_F(ContactsTest, AReminderWhoseAccountIsGoneOpensSavesAndDialsAnEmptyNumber)
     EXPECT_EQ(GetText(Read(gone).data(), kToDoAccountCode), "GONE01");
 }
 
-TEST_F(ContactsTest, ADateOfNothingIsRefusedAndNothingIsWritten)
-{
-    CKScriptedAnswerer answers;
-    const std::vector<uint8_t> before = Read(customer);
-    CAddContact* dlg = Open(customer);
-    dlg->DateDue()->setText("");
-    EXPECT_FALSE(dlg->SaveReminder());
-    ASSERT_EQ(answers.Count(), 1);
-    EXPECT_EQ(answers.Messages()[0].text, CAddContact::kBadDate);
-    EXPECT_EQ(answers.Messages()[0].kind, 0);
-    EXPECT_EQ(Read(customer), before);
-}
-
 TEST_F(ContactsTest, TheKeyIsReplacedOnlyWhenTheOwnerOrTheDateChanges)
 {
     struct Case {

@@ -149,26 +149,5 @@ TEST_P(ImportRejects, ABadLineInTheMiddleWritesNothing)
 INSTANTIATE_TEST_SUITE_P(Lines, ImportRejects, testing::ValuesIn(kBadLines),
                          [](const testing::TestParamInfo<BadLine>& i) { return std::string(i.param.name); });
 
-// A file holding a damaged record takes no import, though no line names that record: the
-// whole import is refused and the company left as it was. (A record another
-// desk holds locked is refused too: the end-to-end two-desk test imports over one.)
-TEST(ImportCommand, ADamagedRecordRefusesTheImport)
-{
-    test::TempFolder dir;
-    const std::string company = dir / "demo";
-    test::MakeDemo(company);
-    {
-        DataContext ctx = DataContext::Open(company);
-        test::PlantRawRecord(ctx, kFileCustomers, 5, std::string(10, 'x'));
-    }
-    const std::string index = dump(company, "SALES.IDX");
-    writeFile(dir / "in.jsonl", "{\"record_number\": 1, \"reference\": \"FIRST\"}\n"
-                                "{\"reference\": \"NEW\", \"name\": \"New\"}\n");
-    const auto run = RunKeloData({"import", company, "SALES.DTA", dir / "in.jsonl"});
-    EXPECT_NE(run.exitCode, 0);
-    EXPECT_NE(run.err.find("record 5"), std::string::npos) << run.err;
-    EXPECT_EQ(dump(company, "SALES.IDX"), index);
-}
-
 }  // namespace
 }  // namespace kelo

@@ -57,18 +57,5 @@ TEST(TaskFormat, JsonRoundTripsThroughAParserWithHiddenFieldsNamed)
     EXPECT_EQ(r["field_6"].toInt(), 77);
 }
 
-TEST(TaskFormat, TableAlignsAndRightAlignsNumbers)
-{
-    const CKColumnSet c = columns();
-    std::ostringstream out;
-    WriteRows(out, OutputFormat::Table, "Accounts Due", c,
-              {{"Sales Overdue", 1, {row(c, 7, "AB", "x", 5), row(c, 1234, "LONGNAME", "y", 1000)}}});
-    EXPECT_EQ(out.str(),
-              "Sales Overdue (2 rows)\n"
-              "  No  A/C       Details   Amount\n"
-              "   7  AB        x           5.00\n"
-              "1234  LONGNAME  y        1000.00\n");
-}
-
 }  // namespace
 }  // namespace kelo
