@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDir>
 #include <QWidget>
-#include <QFile>
 
 #include "host/file/RecordFile.h"
 #include "host/ui/CKListView.h"
@@ -23,7 +21,6 @@ namespace kelo::test {
 CountingPage::CountingPage(int cmd, TaskServices& services, QWidget* parent, CKTreeView* tree)
     : CReminderPage(103, 1003, services, parent, tree, 0), command(cmd)
 {
-    ++s_created;
 }
 
 bool CountingPage::OnInitDialog()
@@ -40,12 +37,6 @@ void CountingPage::FillList()
     if (BeginFill()) EndFill();
 }
 
-void CountingPage::Refresh()
-{
-    ++refreshes;
-    CReminderPage::Refresh();
-}
-
 void AppFixture::SetUp()
 {
     ASSERT_TRUE(m_settings.isValid());
@@ -55,10 +46,6 @@ void AppFixture::SetUp()
     m_block.assign(kGlobalBlockLength, 0);
     GlobalBlock block(m_block.data());
     block.SetContext(&m_company.Context());
-    // The program folder holds the help file: Help/Accounts/Tasks.CHM, the source's help pages.
-    QDir(m_settings.path()).mkpath("program/Help/Accounts");
-    QFile::link(qEnvironmentVariable("KELO_SOURCE_DIR") + "/help",
-                m_settings.path() + "/program/Help/Accounts/Tasks.CHM");
     block.SetText(kGlobalProgramDir, (m_settings.path() + "/program/").toStdString());
     g_lpGlobVar = m_block.data();
     LogOn("OVERSEE");

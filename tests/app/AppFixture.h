@@ -21,7 +21,7 @@ class CReminderDialog;
 
 namespace kelo::test {
 
-// A page that counts what the main window asks of it.
+// A page that counts the fills the main window asks of it.
 class CountingPage final : public CReminderPage {
     Q_OBJECT
 
@@ -29,13 +29,9 @@ public:
     CountingPage(int command, TaskServices& services, QWidget* parent, CKTreeView* tree);
 
     void FillList() override;
-    void Refresh() override;
 
     int command;
     int fills = 0;
-    int refreshes = 0;
-
-    static inline int s_created = 0;
 
 protected:
     bool OnInitDialog() override;

@@ -7,8 +7,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
-#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -17,7 +15,6 @@
 #include "host/file/RecordFile.h"
 #include "host/framework/PhoneCallReminders.h"
 #include "host/ui/CKDateEdit.h"
-#include "host/ui/CKDialler.h"
 #include "host/ui/CKPopupField.h"
 #include "host/ui/CKScriptedAnswerer.h"
 #include "src/pages/CReminderContacts.h"
@@ -77,42 +74,6 @@ protected:
     QPointer<CAddContact> dialog;
     uint32_t customer = 0, supplier = 0;
 };
-
-// The dialler is told the number, the contact and whether the account is a customer or a supplier.
-TEST_F(ContactsTest, DialsTheAccountAsCustomerOrSupplier)
-{
-    for (const auto& [rec, kind] : {std::pair{customer, "Customer"}, std::pair{supplier, "Supplier"}}) {
-        CAddContact* dlg = Open(rec);
-        std::vector<CKDialler::Request> dialled;
-        const auto previous = CKDialler::SetDialler(
-            [&](QWidget*, const CKDialler::Request& r) { dialled.push_back(r); });
-        QTest::mouseClick(dlg->Telephone()->Button(), Qt::LeftButton);
-        CKDialler::SetDialler(previous);
-        ASSERT_EQ(dialled.size(), 1u) << kind;
-        EXPECT_EQ(dialled[0].kind.toStdString(), kind);
-        EXPECT_EQ(dialled[0].number, dlg->Telephone()->Text());
-        EXPECT_EQ(dialled[0].name, dlg->Contact()->text());
-        dlg->DestroyWindow();
-    }
-}
-
-TEST_F(ContactsTest, AReminderWhoseAccountIsGoneOpensSavesAndDialsAnEmptyNumber)
-{
-    const uint32_t gone = Remind("ANNA", kLedgerSales, "GONE01", 0);
-    CAddContact* dlg = Open(gone);
-    EXPECT_EQ(dlg->Account()->text(), "GONE01");
-    EXPECT_EQ(dlg->AccountName()->text(), kDeletedAccountName);
-    EXPECT_TRUE(dlg->Telephone()->Text().isEmpty());
-    QString number = "x";
-    const auto previous =
-        CKDialler::SetDialler([&](QWidget*, const CKDialler::Request& r) { number = r.number; });
-    dlg->SendCommand(CAddContact::kCommandDial);
-    CKDialler::SetDialler(previous);
-    EXPECT_TRUE(number.isEmpty());
-    dlg->Notes()->setPlainText("Left a message");
-    EXPECT_TRUE(dlg->SaveReminder());
-    EXPECT_EQ(GetText(Read(gone).data(), kToDoAccountCode), "GONE01");
-}
 
 TEST_F(ContactsTest, TheKeyIsReplacedOnlyWhenTheOwnerOrTheDateChanges)
 {

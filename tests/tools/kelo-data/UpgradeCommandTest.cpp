@@ -118,22 +118,6 @@ TEST_F(Upgrade, AnOldCompanyIsRefusedUntilConvertedThenReadsAsBefore)
     }
 }
 
-TEST_F(Upgrade, ANewerFormatIsNamedAndLeftAlone)
-{
-    {
-        auto s = store::OpenLmdbStore(company, false);
-        auto txn = s->Begin(true);
-        setFormat(*txn, *txn->OpenTable("catalog", false), codec::kStoreFormat + 1);
-        txn->Commit();
-    }
-    for (const char* command : {"check", "upgrade"}) {
-        const auto run = RunKeloData({command, company});
-        EXPECT_EQ(run.exitCode, 1) << command;
-        EXPECT_NE(run.err.find("store format 4, made by a newer version"), std::string::npos)
-            << command << ": " << run.err;
-    }
-}
-
 // kill -9 at moments through the conversion: the company is always either the old one, which
 // upgrades again, or the new one whole.
 TEST_F(Upgrade, KillNineAtAnyMomentLeavesAUsableCompany)

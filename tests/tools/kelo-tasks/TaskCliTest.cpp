@@ -70,14 +70,6 @@ TEST_F(Cli, ListsACategoryByNameOrBitInIndexOrder)
     EXPECT_EQ(none.out, "a_c,name,balance\r\n");
 }
 
-TEST_F(Cli, EveryCategoryUnderItsHeadingWithoutCategory)
-{
-    const Result r = run({"Account Status"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("Sales Over Credit Limit (1 row)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Purchase Beyond Credit Review (0 rows)"), std::string::npos) << r.out;
-}
-
 TEST_F(Cli, BadInputGivesOneLineAndAFailingStatus)
 {
     struct Case {
@@ -115,15 +107,6 @@ TEST_F(Cli, BarredCategoriesAreLeftOutAndNamed)
     const Result tasks = run({"--user", "CLERK", "tasks"});
     EXPECT_NE(tasks.out.find("Sales On Hold = 2  (not available to CLERK)"), std::string::npos)
         << tasks.out;
-}
-
-TEST_F(Cli, AccountDetailsByRecordNumber)
-{
-    const Result r = run({"--format", "json", "account", "1", "--ledger", "sales"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"name\": \"Zed, \\\"the\\\" Trader\""), std::string::npos) << r.out;
-    EXPECT_EQ(run({"account", "9", "--ledger", "sales"}).status, 1);
-    EXPECT_EQ(run({"account", "1"}).status, 2);
 }
 
 }  // namespace
