@@ -24,6 +24,7 @@
 #include "src/app/StringTable.h"
 #include "src/pages/scans/ToDoScan.h"
 #include "src/records/CRecordWrite.h"
+#include "src/records/ToDoDelete.h"
 #include "tests/pages/ToDoRecords.h"
 #include "tests/records/ToDoEntryFixture.h"
 
@@ -210,6 +211,17 @@ TEST_F(ToDoTwoDesksTest, AnEntryDeletedElsewhereCannotBeOpened)
     ASSERT_EQ(answers.Count(), 1);
     EXPECT_EQ(answers.Messages()[0].text.trimmed().toStdString(),
               StringTable::Load(CRecordWrite::kDeletedOnDelete));
+}
+
+// A delete takes the record and its key, and writes nothing for a record that is not there.
+TEST_F(ToDoTwoDesksTest, ADeleteTakesTheRecordAndItsKeyAndNothingElse)
+{
+    DeleteToDoRecord(company.Context(), second);
+    DeleteToDoRecord(company.Context(), 9);
+    EXPECT_TRUE(IsDeletedToDo(ReadToDo(second).data()));
+    EXPECT_FALSE(test::HasToDoKey(company.Context(), "ANNA", kToday, second));
+    EXPECT_EQ(IndexEntries(), 2u);
+    EXPECT_EQ(RecCount(company.Context().File(kFileToDo)), 3u);
 }
 
 TEST_F(ToDoTwoDesksTest, AChangeNoticeWaitsForAnOpenModalWindow)
