@@ -58,6 +58,7 @@ protected:
     }
     CAddContact* Open(uint32_t recNo)
     {
+        if (dialog) dialog->DestroyWindow();
         dialog = new CAddContact(*page, company.Context(), recNo);
         EXPECT_TRUE(dialog->Create(nullptr));
         dialog->show();
