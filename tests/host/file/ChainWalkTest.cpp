@@ -1,6 +1,6 @@
 // Walks that follow accounts' header chains inside one transaction, as the Accounts Due fill
 // does: on the server such walks are read ahead along the chains, and must still see every
-// record exactly as written.
+// record exactly as written, and what the transaction itself writes.
 #include <string>
 #include <vector>
 
@@ -96,6 +96,26 @@ TEST(ChainWalk, EveryChainIsReadWholeAndInOrder)
         EXPECT_EQ(ReadRec(co.Context().File(kFileAuditHeaders), l.headers + 1, h.data()), 0);
         env.ReleaseTxn(txn, false);
     }
+}
+
+// A write in the middle of a walk: what was read ahead before it is not trusted after it.
+TEST(ChainWalk, AWriteInTheWalksTransactionIsSeenAtOnce)
+{
+    TempCompany co;
+    const Ledger l{4, 40};
+    write(co.Context(), l);
+    FileEnvironment& env = co.Context().Environment();
+    store::Txn* txn = env.PushTxn(true);
+    DataFile headers = co.Context().File(kFileAuditHeaders);
+    std::vector<uint8_t> h(kAuditHeaderLength);
+    ASSERT_EQ(ReadRec(headers, 1, h.data()), 1);  // reads account 1's chain ahead
+    // Header 5 now ends account 1's chain, and header 9 holds other bytes.
+    WriteRec(headers, 5, header(5, 0).data());
+    WriteRec(headers, 9, header(99, 13).data());
+    EXPECT_EQ(walk(co.Context(), 1), std::vector<uint32_t>({1, 5}));
+    ASSERT_EQ(ReadRec(headers, 9, h.data()), 1);
+    EXPECT_EQ(h, header(99, 13));
+    env.ReleaseTxn(txn, false);
 }
 
 }  // namespace

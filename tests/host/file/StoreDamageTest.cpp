@@ -72,6 +72,22 @@ TEST(StoreDamage, CutShortOrEmptyDataFileIsRefusedByName)
     fs::remove_all(copy);
 }
 
+TEST(StoreDamage, RecordNumbersStopAtTheLastAFileCanHold)
+{
+    TempCompany co;
+    DataFile bills = co.Context().File(kFileBills);
+    EXPECT_EQ(writeError(bills, kMaxRecordNumber), "");
+    EXPECT_NE(writeError(bills, kMaxRecordNumber + 1).find("beyond the last"), std::string::npos);
+    EXPECT_NE(writeError(bills, 0xFFFFFFFFu).find("beyond the last"), std::string::npos);
+    EXPECT_EQ(RecCount(bills), kMaxRecordNumber);
+
+    DataFile todo = co.Context().File(kFileToDo);
+    std::vector<char> rec(todo->recordLength, ' ');
+    WriteRec(todo, kMaxRecordNumber, rec.data());
+    EXPECT_THROW(FindNewRecNo(co.Context().File(kFileToDoIndex)), FileError)
+        << "no new number wraps round to 0";
+}
+
 TEST(StoreDamage, AReplacedLockFileStopsWrites)
 {
     TempCompany co;
