@@ -81,6 +81,21 @@ TEST_F(AddTaskTest, SaveWritesTheRecordItsNotesAndItsKey)
     EXPECT_EQ(IndexEntries(), 1u);
 }
 
+// Typing stops at the sixty characters a description and a type hold, and all sixty are kept.
+TEST_F(AddTaskTest, TheLimitsHoldWhileTyping)
+{
+    CAddTask* dlg = OpenDialog(0);
+    QTest::keyClicks(dlg->Description(), QString(61, QLatin1Char('d')));
+    EXPECT_EQ(dlg->Description()->text().size(), 60);
+    dlg->TypeBox()->lineEdit()->clear();
+    QTest::keyClicks(dlg->TypeBox()->lineEdit(), QString(61, QLatin1Char('t')));
+    EXPECT_EQ(dlg->TypeBox()->currentText().size(), 60);
+    ASSERT_TRUE(dlg->SaveEntry());
+    const std::vector<uint8_t> rec = ReadToDo(1);
+    EXPECT_EQ(GetText(rec.data(), kToDoDescription), std::string(60, 'd'));
+    EXPECT_EQ(GetText(rec.data(), kToDoType), std::string(60, 't'));
+}
+
 TEST_F(AddTaskTest, BlankDescriptionIsRefused)
 {
     CAddTask* dlg = OpenDialog(0);
