@@ -61,8 +61,6 @@ const Case kCases[] = {
     {"demo_over_a_company", {"demo", "{company}"}, "{company}: already holds a company"},
     {"demo_over_a_file", {"demo", "{jsonl}"}, "{jsonl}: exists and is not a folder"},
     {"create_in_a_folder_with_other_files", {"create", "{dir}"}, "{dir}: the folder is not empty"},
-    {"dump_with_an_unknown_option", {"dump", "{company}", "8", "--xml"}, "unknown option --xml"},
-    {"unknown_command", {"frobnicate", "{company}"}, "unknown command 'frobnicate'"},
     {"no_command", {}, "no COMMAND given"},
 };
 
