@@ -11,6 +11,7 @@
 
 #include "host/file/FileError.h"
 #include "host/file/PgSession.h"
+#include "host/file/RecordCodec.h"
 #include "host/file/Store.h"
 
 namespace kelo::store {
@@ -251,11 +252,7 @@ private:
     static constexpr size_t kPointBudget = size_t(64) << 20;
 
     bool fresh() const { return m_seen == m_txn.Writes(); }
-    static uint32_t be32(Bytes k)
-    {
-        const auto* u = reinterpret_cast<const unsigned char*>(k.data());
-        return uint32_t(u[0]) << 24 | uint32_t(u[1]) << 16 | uint32_t(u[2]) << 8 | u[3];
-    }
+    static uint32_t be32(Bytes k) { return codec::NumberAt(k.data()); }
     static Row rowOf(const PGresult* r, int i)
     {
         Row row{std::string(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
