@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,7 @@
 #include <lmdb.h>
 
 #include "host/file/FileError.h"
+#include "host/file/RecordCodec.h"
 #include "host/file/StoreFault.h"
 
 namespace kelo::store {
@@ -73,13 +75,15 @@ public:
 private:
     static constexpr unsigned kLongRead = 8192;
     static constexpr long kBudgetBytes = 128L << 20;
+    static constexpr std::chrono::milliseconds kGrace{250};
 
     void run()
     {
         std::unique_lock lock(m_mutex);
         for (;;) {
             m_wake.wait(lock, [this] { return m_wanted || m_stopping; });
-            if (m_stopping) return;
+            // A program that reads once and closes the company would only wait for the trim.
+            if (m_stopping || m_wake.wait_for(lock, kGrace, [this] { return m_stopping; })) return;
             m_wanted = false;
             lock.unlock();
             if (overBudget()) {
@@ -148,31 +152,134 @@ int compareKeys(const MDB_val* a, const MDB_val* b)
 MDB_val val(Bytes b) { return MDB_val{b.size(), const_cast<char*>(b.data())}; }
 Bytes bytes(const MDB_val& v) { return Bytes(static_cast<const char*>(v.mv_data), v.mv_size); }
 
+// In a read transaction the store's pages stay put, so where each record's bytes lie can be kept.
+// A walk along account chains reads records scattered through a large file, and each read would
+// search the tree down to a leaf that is rarely still in the processor's cache; a seek that must
+// search notes where the records after it lie too (the rest of their leaf, stepped through in
+// order), and later seeks to them skip the search.
 class LmdbCursor final : public Cursor {
 public:
-    LmdbCursor(MDB_txn* txn, MDB_dbi dbi, ResidentWindow& window) : m_window(window)
+    LmdbCursor(MDB_txn* txn, MDB_dbi dbi, ResidentWindow& window, bool locate)
+        : m_window(window), m_locate(locate)
     {
         check(mdb_cursor_open(txn, dbi, &m_cursor), "cursor");
+        if (m_locate) check(mdb_cursor_open(txn, dbi, &m_ahead), "cursor");
     }
-    ~LmdbCursor() override { mdb_cursor_close(m_cursor); }
+    ~LmdbCursor() override
+    {
+        mdb_cursor_close(m_cursor);
+        if (m_ahead) mdb_cursor_close(m_ahead);
+        if (m_places) ::munmap(m_places, m_placesBytes);
+    }
 
     bool Seek(Bytes key) override
     {
+        if (m_locate && key.size() == 4 && locating()) {
+            m_window.Read();
+            const uint32_t number = numberOf(key.data());
+            if (number < m_count && m_places[number].data) return landNoted(number);
+            if (noteFrom(key)) return true;
+        }
         m_key = val(key);
         return move(MDB_SET_RANGE);
     }
     bool First() override { return move(MDB_FIRST); }
     bool Last() override { return move(MDB_LAST); }
-    bool Next() override { return move(MDB_NEXT); }
+    bool Next() override
+    {
+        // Records noted in one pass follow one another with nothing between them.
+        if (m_noted) {
+            const uint32_t next = m_noted + 1;
+            if (next < m_count && m_places[next].data && m_places[m_noted].next) {
+                m_window.Read();
+                return landNoted(next);
+            }
+        }
+        return move(MDB_NEXT);
+    }
     bool Prev() override { return move(MDB_PREV); }
     bool Valid() const override { return m_valid; }
     Bytes Key() const override { return bytes(m_key); }
     Bytes Value() const override { return bytes(m_value); }
 
 private:
+    // Where one record's stored bytes lie, and whether the record after it in the table was
+    // noted in the same pass.
+    struct Place {
+        const char* data = nullptr;
+        uint32_t size = 0;
+        bool next = false;
+    };
+    // Enough to reach the end of the leaf a search lands on: some thirty records fit a page.
+    static constexpr int kNoteAhead = 32;
+
+    static uint32_t numberOf(const void* p) { return codec::NumberAt(static_cast<const char*>(p)); }
+    bool landNoted(uint32_t number)
+    {
+        const Place& p = m_places[number];
+        m_noted = number;
+        m_noteKey = codec::NumberKey(number);
+        m_key = MDB_val{4, m_noteKey.bytes};
+        m_value = MDB_val{p.size, const_cast<char*>(p.data)};
+        m_valid = true;
+        return true;
+    }
+    // Whether this table's records are noted: a data file's, keyed by record number alone.
+    bool locating()
+    {
+        if (m_places) return true;
+        MDB_val k, v;
+        const int rc = mdb_cursor_get(m_ahead, &k, &v, MDB_LAST);
+        if (rc != MDB_NOTFOUND) check(rc, "cursor move");
+        if (rc == MDB_SUCCESS && k.mv_size == 4) {
+            // Zeroed pages, given as the walk touches them; large ones, since a walk over a big
+            // file touches them all at random and small ones would each cost a TLB miss.
+            constexpr size_t kLarge = size_t(2) << 20;
+            const size_t bytes = (size_t(numberOf(k.mv_data) + 1) * sizeof(Place) + kLarge - 1) / kLarge * kLarge;
+            void* p = ::mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            if (p != MAP_FAILED) {
+                ::madvise(p, bytes, MADV_HUGEPAGE);
+                m_places = static_cast<Place*>(p);
+                m_placesBytes = bytes;
+                m_count = numberOf(k.mv_data) + 1;
+            }
+        }
+        m_locate = m_places != nullptr;
+        return m_locate;
+    }
+    // Searches for `key` with the cursor that reads ahead and notes the records from there.
+    // False when the table holds other keys there, so the caller's cursor searches instead.
+    bool noteFrom(Bytes key)
+    {
+        MDB_val k = val(key), v;
+        int rc = mdb_cursor_get(m_ahead, &k, &v, MDB_SET_RANGE);
+        if (rc == MDB_NOTFOUND) return false;
+        check(rc, "cursor move");
+        if (k.mv_size != 4) return false;
+        const uint32_t first = numberOf(k.mv_data);
+        uint32_t last = 0;
+        for (int i = 0; rc == MDB_SUCCESS && k.mv_size == 4 && i < kNoteAhead; ++i) {
+            const uint32_t number = numberOf(k.mv_data);
+            if (number >= m_count) break;
+            Place& place = m_places[number];
+            if (last) m_places[last].next = true;  // nothing lies between them
+            if (last && place.data) break;  // noted by an earlier pass from there on
+            place = Place{static_cast<const char*>(v.mv_data), uint32_t(v.mv_size), false};
+            last = number;
+            rc = mdb_cursor_get(m_ahead, &k, &v, MDB_NEXT);
+        }
+        if (rc != MDB_SUCCESS && rc != MDB_NOTFOUND) check(rc, "cursor move");
+        return landNoted(first);
+    }
     bool move(MDB_cursor_op op)
     {
         m_window.Read();
+        if (m_noted && (op == MDB_NEXT || op == MDB_PREV)) {
+            // The cursor itself stands elsewhere: bring it to the noted record first.
+            MDB_val k = m_key;
+            check(mdb_cursor_get(m_cursor, &k, &m_value, MDB_SET_KEY), "cursor move");
+        }
+        m_noted = 0;
         const int rc = mdb_cursor_get(m_cursor, &m_key, &m_value, op);
         m_valid = rc == MDB_SUCCESS;
         if (rc == MDB_NOTFOUND) return false;
@@ -182,9 +289,17 @@ private:
 
     ResidentWindow& m_window;
     MDB_cursor* m_cursor = nullptr;
+    MDB_cursor* m_ahead = nullptr;
     MDB_val m_key{};
     MDB_val m_value{};
     bool m_valid = false;
+    bool m_locate;
+    // By record number, up to the last the table held when first sought in.
+    Place* m_places = nullptr;
+    size_t m_placesBytes = 0;
+    uint32_t m_count = 0;
+    uint32_t m_noted = 0;         // the record stood on when reached through m_places
+    codec::NumberKey m_noteKey{0};
 };
 
 class LmdbStore;
@@ -230,13 +345,13 @@ public:
     }
     std::unique_ptr<Cursor> OpenCursor(Table t) override
     {
-        return std::make_unique<LmdbCursor>(m_txn, t, m_window);
+        return std::make_unique<LmdbCursor>(m_txn, t, m_window, false);
     }
     Cursor& TableCursor(Table t) override
     {
         for (auto& [table, cursor] : m_cursors)
             if (table == t) return *cursor;
-        m_cursors.emplace_back(t, std::make_unique<LmdbCursor>(m_txn, t, m_window));
+        m_cursors.emplace_back(t, std::make_unique<LmdbCursor>(m_txn, t, m_window, !m_write));
         return *m_cursors.back().second;
     }
     uint64_t Count(Table t) override
