@@ -269,6 +269,20 @@ private:
             rc = mdb_cursor_get(m_ahead, &k, &v, MDB_NEXT);
         }
         if (rc != MDB_SUCCESS && rc != MDB_NOTFOUND) check(rc, "cursor move");
+        // And the records before it on its leaf, which a later seek is as likely to want.
+        const codec::NumberKey at(first);
+        k = MDB_val{4, const_cast<char*>(at.bytes)};
+        check(mdb_cursor_get(m_ahead, &k, &v, MDB_SET_KEY), "cursor move");
+        for (int i = 0; i < kNoteAhead; ++i) {
+            rc = mdb_cursor_get(m_ahead, &k, &v, MDB_PREV);
+            if (rc == MDB_NOTFOUND || k.mv_size != 4) break;
+            check(rc, "cursor move");
+            Place& place = m_places[numberOf(k.mv_data)];
+            const bool noted = place.data;
+            if (!noted) place = Place{static_cast<const char*>(v.mv_data), uint32_t(v.mv_size), false};
+            place.next = true;
+            if (noted) break;
+        }
         return landNoted(first);
     }
     bool move(MDB_cursor_op op)
