@@ -198,6 +198,13 @@ public:
         return move(MDB_NEXT);
     }
     bool Prev() override { return move(MDB_PREV); }
+    // Where the record lies is one more fetch from memory before its bytes: start it now.
+    void Expect(Bytes key) override
+    {
+        if (key.size() != 4 || !m_places) return;
+        const uint32_t number = numberOf(key.data());
+        if (number < m_count) __builtin_prefetch(&m_places[number]);
+    }
     bool Valid() const override { return m_valid; }
     Bytes Key() const override { return bytes(m_key); }
     Bytes Value() const override { return bytes(m_value); }

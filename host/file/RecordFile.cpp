@@ -88,6 +88,10 @@ uint32_t readData(DataFile f, store::Txn& txn, uint32_t recno, void* buf)
         throw FileError("record " + std::to_string(recno) + " of " + describe(f) +
                         " is damaged: it fails its checksum or does not decode to " +
                         std::to_string(f->recordLength) + " bytes");
+    // A chain walk reads the record this one names next.
+    if (f->linkChains && f->link && f->link->offset + 4 <= f->recordLength)
+        if (const uint32_t next = GetU32(static_cast<const uint8_t*>(buf), *f->link))
+            c.Expect(NumberKey(next).view());
     return 1;
 }
 

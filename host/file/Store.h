@@ -26,6 +26,8 @@ public:
     virtual bool Valid() const = 0;  // false after a move that fell off the end
     virtual Bytes Key() const = 0;
     virtual Bytes Value() const = 0;
+    // A seek to `key` is likely to come next: a backend may start bringing it in.
+    virtual void Expect(Bytes /*key*/) {}
 };
 
 // One transaction. Reads see a snapshot; writes are visible to others after Commit.
