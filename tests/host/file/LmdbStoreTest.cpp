@@ -91,10 +91,14 @@ TEST(LmdbStoreTest, RememberedSeeksAnswerAsTheTreeDoes)
         ASSERT_EQ(std::string(c.Value()), want->second) << n;
         const auto after = std::next(want);
         ASSERT_EQ(c.Next(), after != model.end()) << n;
-        if (after != model.end()) ASSERT_EQ(std::string(c.Key()), after->first) << n;
+        if (after != model.end()) {
+            ASSERT_EQ(std::string(c.Key()), after->first) << n;
+        }
         ASSERT_TRUE(c.Seek(number(n)));
         ASSERT_EQ(c.Prev(), want != model.begin()) << n;
-        if (want != model.begin()) ASSERT_EQ(std::string(c.Key()), std::prev(want)->first) << n;
+        if (want != model.begin()) {
+            ASSERT_EQ(std::string(c.Key()), std::prev(want)->first) << n;
+        }
     }
 }
 
