@@ -177,7 +177,7 @@ public:
         if (m_locate && key.size() == 4 && locating()) {
             m_window.Read();
             const uint32_t number = numberOf(key.data());
-            if (number < m_count && m_places[number].data) return landNoted(number);
+            if (number < m_count && m_places[number].noted()) return landNoted(number);
             if (noteFrom(key)) return true;
         }
         m_key = val(key);
@@ -190,7 +190,7 @@ public:
         // Records noted in one pass follow one another with nothing between them.
         if (m_noted) {
             const uint32_t next = m_noted + 1;
-            if (next < m_count && m_places[next].data && m_places[m_noted].next) {
+            if (next < m_count && m_places[next].noted() && m_places[m_noted].next()) {
                 m_window.Read();
                 return landNoted(next);
             }
@@ -210,13 +210,33 @@ public:
     Bytes Value() const override { return bytes(m_value); }
 
 private:
-    // Where one record's stored bytes lie, and whether the record after it in the table was
-    // noted in the same pass.
+    // Where one record's stored bytes lie in the map, and whether the record after it in the
+    // table was noted in the same pass; in eight bytes, so a big file's places take less of the
+    // cache and of the window's peak memory. A record larger than kMostSize is not noted.
     struct Place {
-        const char* data = nullptr;
-        uint32_t size = 0;
-        bool next = false;
+        static constexpr uint64_t kMostSize = (uint64_t(1) << 23) - 1;
+        uint64_t bits = 0;  // offset (40 bits) | size (23) | next (1)
+        Place() = default;
+        Place(uint64_t offset, uint64_t size) : bits(offset << 24 | size << 1) {}
+        bool noted() const { return bits != 0; }
+        uint64_t offset() const { return bits >> 24; }
+        uint32_t size() const { return uint32_t(bits >> 1 & kMostSize); }
+        bool next() const { return bits & 1; }
+        void setNext() { bits |= 1; }
     };
+    // Offsets are taken from a point half their range below the first record noted, so every
+    // record of a map smaller than that half fits.
+    static constexpr uint64_t kOffsets = uint64_t(1) << 40;
+    bool fits(const MDB_val& v)
+    {
+        const auto at = reinterpret_cast<uintptr_t>(v.mv_data);
+        if (!m_base) m_base = at > kOffsets / 2 ? at - kOffsets / 2 : 1;
+        return v.mv_size <= Place::kMostSize && at >= m_base && at - m_base < kOffsets;
+    }
+    Place placeOf(const MDB_val& v) const
+    {
+        return Place(reinterpret_cast<uintptr_t>(v.mv_data) - m_base, v.mv_size);
+    }
     // Enough to reach the end of the leaf a search lands on: some thirty records fit a page.
     static constexpr int kNoteAhead = 32;
 
@@ -227,7 +247,7 @@ private:
         m_noted = number;
         m_noteKey = codec::NumberKey(number);
         m_key = MDB_val{4, m_noteKey.bytes};
-        m_value = MDB_val{p.size, const_cast<char*>(p.data)};
+        m_value = MDB_val{p.size(), reinterpret_cast<char*>(m_base + p.offset())};
         m_valid = true;
         return true;
     }
@@ -269,13 +289,15 @@ private:
             const uint32_t number = numberOf(k.mv_data);
             if (number >= m_count) break;
             Place& place = m_places[number];
-            if (last) m_places[last].next = true;  // nothing lies between them
-            if (last && place.data) break;  // noted by an earlier pass from there on
-            place = Place{static_cast<const char*>(v.mv_data), uint32_t(v.mv_size), false};
+            if (!fits(v)) break;
+            if (last) m_places[last].setNext();  // nothing lies between them
+            if (last && place.noted()) break;    // noted by an earlier pass from there on
+            place = placeOf(v);
             last = number;
             rc = mdb_cursor_get(m_ahead, &k, &v, MDB_NEXT);
         }
         if (rc != MDB_SUCCESS && rc != MDB_NOTFOUND) check(rc, "cursor move");
+        if (!last) return false;
         // And the records before it on its leaf, which a later seek is as likely to want.
         const codec::NumberKey at(first);
         k = MDB_val{4, const_cast<char*>(at.bytes)};
@@ -285,9 +307,10 @@ private:
             if (rc == MDB_NOTFOUND || k.mv_size != 4) break;
             check(rc, "cursor move");
             Place& place = m_places[numberOf(k.mv_data)];
-            const bool noted = place.data;
-            if (!noted) place = Place{static_cast<const char*>(v.mv_data), uint32_t(v.mv_size), false};
-            place.next = true;
+            const bool noted = place.noted();
+            if (!noted && !fits(v)) break;
+            if (!noted) place = placeOf(v);
+            place.setNext();
             if (noted) break;
         }
         return landNoted(first);
@@ -315,6 +338,7 @@ private:
     MDB_val m_value{};
     bool m_valid = false;
     bool m_locate;
+    uintptr_t m_base = 0;  // what places' offsets count from
     // By record number, up to the last the table held when first sought in.
     Place* m_places = nullptr;
     size_t m_placesBytes = 0;
