@@ -198,12 +198,19 @@ public:
         return move(MDB_NEXT);
     }
     bool Prev() override { return move(MDB_PREV); }
-    // Where the record lies is one more fetch from memory before its bytes: start it now.
+    // The record's bytes are a fetch from memory away: start it now, when where they lie is
+    // known, while the walk still works on the record before.
     void Expect(Bytes key) override
     {
         if (key.size() != 4 || !m_places) return;
         const uint32_t number = numberOf(key.data());
-        if (number < m_count) __builtin_prefetch(&m_places[number]);
+        if (number >= m_count) return;
+        const Place p = m_places[number];
+        if (p.noted()) {
+            const char* at = reinterpret_cast<const char*>(m_base + p.offset());
+            __builtin_prefetch(at);
+            __builtin_prefetch(at + 64);
+        }
     }
     bool Valid() const override { return m_valid; }
     Bytes Key() const override { return bytes(m_key); }
