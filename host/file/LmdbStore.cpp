@@ -202,7 +202,8 @@ public:
     // known, while the walk still works on the record before.
     void Expect(Bytes key) override
     {
-        if (key.size() != 4 || !m_places) return;
+        // A walk in order (the cursor itself stepping) has its next record beside it already.
+        if (key.size() != 4 || !m_places || !m_noted) return;
         const uint32_t number = numberOf(key.data());
         if (number >= m_count) return;
         const Place p = m_places[number];
