@@ -155,8 +155,8 @@ Bytes bytes(const MDB_val& v) { return Bytes(static_cast<const char*>(v.mv_data)
 // In a read transaction the store's pages stay put, so where each record's bytes lie can be kept.
 // A walk along account chains reads records scattered through a large file, and each read would
 // search the tree down to a leaf that is rarely still in the processor's cache; a seek that must
-// search notes where the records after it lie too (the rest of their leaf, stepped through in
-// order), and later seeks to them skip the search.
+// search notes where the records on either side of it lie too (stepping through their leaf), and
+// later seeks to them skip the search.
 class LmdbCursor final : public Cursor {
 public:
     LmdbCursor(MDB_txn* txn, MDB_dbi dbi, ResidentWindow& window, bool locate)
@@ -295,9 +295,8 @@ private:
         uint32_t last = 0;
         for (int i = 0; rc == MDB_SUCCESS && k.mv_size == 4 && i < kNoteAhead; ++i) {
             const uint32_t number = numberOf(k.mv_data);
-            if (number >= m_count) break;
+            if (number == 0 || number >= m_count || !fits(v)) break;  // 0 is "none" in m_noted
             Place& place = m_places[number];
-            if (!fits(v)) break;
             if (last) m_places[last].setNext();  // nothing lies between them
             if (last && place.noted()) break;    // noted by an earlier pass from there on
             place = placeOf(v);
@@ -314,6 +313,7 @@ private:
             rc = mdb_cursor_get(m_ahead, &k, &v, MDB_PREV);
             if (rc == MDB_NOTFOUND || k.mv_size != 4) break;
             check(rc, "cursor move");
+            if (numberOf(k.mv_data) == 0) break;
             Place& place = m_places[numberOf(k.mv_data)];
             const bool noted = place.noted();
             if (!noted && !fits(v)) break;

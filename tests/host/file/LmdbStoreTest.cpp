@@ -65,7 +65,7 @@ TEST(LmdbStoreTest, RememberedSeeksAnswerAsTheTreeDoes)
     std::mt19937 random(7);
     for (uint32_t n = 3; n < 2000; n += 1 + (random() % 5 == 0 ? random() % 40 : 0))
         model[number(n)] = std::string(1 + random() % 300, char('a' + n % 26));
-    for (uint32_t n : {500u, 501u, 502u, 1200u, 1201u}) model[number(n)] = "r";
+    for (uint32_t n : {0u, 1u, 500u, 501u, 502u, 1200u, 1201u}) model[number(n)] = "r";
     for (uint32_t n : {500u, 501u, 1200u}) model[number(n) + "x"] = "between";
 
     test::TempCompany company;
