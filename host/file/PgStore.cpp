@@ -116,6 +116,10 @@ public:
     bool Seek(Bytes key) override
     {
         if (!fresh()) forget();
+        if (key.size() == 4) {
+            const uint32_t n = be32(key);
+            if (n < m_where.size() && m_where[n].pos) return land(m_where[n].chunk, m_where[n].pos - 1);
+        }
         if (key.size() == 4 && !m_points.empty()) {
             if (const auto p = m_points.find(be32(key)); p != m_points.end()) {
                 m_pointMisses = 0;
@@ -237,6 +241,13 @@ private:
         size_t bytes = 0;
     };
     using Chunks = std::map<std::string, Chunk, std::less<>>;
+    // Where a record a batch brought sits (pos counts from 1; 0 for none): a seek to it skips the
+    // searches through the batches and their rows, which on a walk along chains cost more than
+    // all else the walk does.
+    struct Where {
+        Chunks::iterator chunk;
+        uint32_t pos = 0;
+    };
     // Rows a chain read brought, by record number, dropped a whole read at a time, oldest first.
     struct Point {
         Row row;
@@ -324,6 +335,7 @@ private:
     void forget()
     {
         m_chunks.clear();
+        m_where.clear();
         dropPoints();
         m_bytes = 0;
         m_valid = false;
@@ -396,6 +408,7 @@ private:
                 continue;
             }
             m_bytes -= at->second.bytes;
+            unplace(at);
             at = m_chunks.erase(at);
         }
         m_bytes += bytes;
@@ -405,11 +418,34 @@ private:
              at != m_chunks.end() && at->second.rows.back().key <= c.rows.back().key &&
              !(at->second.endAfter && !c.endAfter);) {
             m_bytes -= at->second.bytes;
+            unplace(at);
             at = m_chunks.erase(at);
         }
+        if (const auto same = m_chunks.find(c.rows.front().key); same != m_chunks.end()) unplace(same);
         std::string first = c.rows.front().key;
         auto it = m_chunks.insert_or_assign(std::move(first), std::move(c)).first;
+        place(it);
         return land(it, reverse ? it->second.rows.size() - 1 : 0);
+    }
+    void place(Chunks::iterator it)
+    {
+        const auto& rows = it->second.rows;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i].key.size() != 4) continue;
+            const uint32_t n = be32(rows[i].key);
+            if (n >= kMostWhere) continue;  // found by searching, as before
+            if (n >= m_where.size())
+                m_where.resize(std::min<size_t>(kMostWhere, std::max<size_t>(size_t(n) + 1, m_where.size() * 3 / 2)));
+            m_where[n] = Where{it, uint32_t(i + 1)};
+        }
+    }
+    void unplace(Chunks::iterator it)
+    {
+        for (const Row& row : it->second.rows)
+            if (row.key.size() == 4) {
+                const uint32_t n = be32(row.key);
+                if (n < m_where.size() && m_where[n].pos && m_where[n].chunk == it) m_where[n].pos = 0;
+            }
     }
     // Reads ahead from `from`, stopping where a batch read before begins, so no row is read
     // twice and batches that meet are walked across without asking again.
@@ -453,6 +489,8 @@ private:
     PgTxn& m_txn;
     Table m_table;
     Chunks m_chunks;  // by first key
+    std::vector<Where> m_where;  // by record number, up to kMostWhere
+    static constexpr uint32_t kMostWhere = uint32_t(1) << 22;
     Chunks::iterator m_cur;
     size_t m_pos = 0;
     bool m_valid = false;
