@@ -2,6 +2,7 @@
 #include <array>
 #include <deque>
 #include <map>
+#include <memory>
 #include <set>
 #include <unordered_map>
 #include <utility>
@@ -118,7 +119,7 @@ public:
         if (!fresh()) forget();
         if (key.size() == 4) {
             const uint32_t n = be32(key);
-            if (n < m_where.size() && m_where[n].pos) return land(m_where[n].chunk, m_where[n].pos - 1);
+            if (const Where* w = where(n); w && w->pos) return land(w->chunk, w->pos - 1);
         }
         if (key.size() == 4 && !m_points.empty()) {
             if (const auto p = m_points.find(be32(key)); p != m_points.end()) {
@@ -335,7 +336,7 @@ private:
     void forget()
     {
         m_chunks.clear();
-        m_where.clear();
+        for (auto& page : m_where) page.reset();
         dropPoints();
         m_bytes = 0;
         m_valid = false;
@@ -434,9 +435,9 @@ private:
             if (rows[i].key.size() != 4) continue;
             const uint32_t n = be32(rows[i].key);
             if (n >= kMostWhere) continue;  // found by searching, as before
-            if (n >= m_where.size())
-                m_where.resize(std::min<size_t>(kMostWhere, std::max<size_t>(size_t(n) + 1, m_where.size() * 3 / 2)));
-            m_where[n] = Where{it, uint32_t(i + 1)};
+            auto& page = m_where[n / kWherePage];
+            if (!page) page = std::make_unique<Where[]>(kWherePage);
+            page[n % kWherePage] = Where{it, uint32_t(i + 1)};
         }
     }
     void unplace(Chunks::iterator it)
@@ -444,7 +445,7 @@ private:
         for (const Row& row : it->second.rows)
             if (row.key.size() == 4) {
                 const uint32_t n = be32(row.key);
-                if (n < m_where.size() && m_where[n].pos && m_where[n].chunk == it) m_where[n].pos = 0;
+                if (Where* w = where(n); w && w->pos && w->chunk == it) w->pos = 0;
             }
     }
     // Reads ahead from `from`, stopping where a batch read before begins, so no row is read
@@ -489,8 +490,15 @@ private:
     PgTxn& m_txn;
     Table m_table;
     Chunks m_chunks;  // by first key
-    std::vector<Where> m_where;  // by record number, up to kMostWhere
+    // By record number below kMostWhere, in pages made as batches reach them, so a walk's first
+    // batch does not wait for room for the whole file.
     static constexpr uint32_t kMostWhere = uint32_t(1) << 22;
+    static constexpr uint32_t kWherePage = uint32_t(1) << 14;
+    std::array<std::unique_ptr<Where[]>, kMostWhere / kWherePage> m_where;
+    Where* where(uint32_t n) const
+    {
+        return n < kMostWhere && m_where[n / kWherePage] ? &m_where[n / kWherePage][n % kWherePage] : nullptr;
+    }
     Chunks::iterator m_cur;
     size_t m_pos = 0;
     bool m_valid = false;
