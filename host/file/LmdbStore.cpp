@@ -187,7 +187,7 @@ public:
     bool Last() override { return move(MDB_LAST); }
     bool Next() override
     {
-        // Records noted in one pass follow one another with nothing between them.
+        // The next record number, when a pass saw nothing between it and this one.
         if (m_noted) {
             const uint32_t next = m_noted + 1;
             if (next < m_count && m_places[next].noted() && m_places[m_noted].next()) {
@@ -218,9 +218,10 @@ public:
     Bytes Value() const override { return bytes(m_value); }
 
 private:
-    // Where one record's stored bytes lie in the map, and whether the record after it in the
-    // table was noted in the same pass; in eight bytes, so a big file's places take less of the
-    // cache and of the window's peak memory. A record larger than kMostSize is not noted.
+    // Where one record's stored bytes lie in the map, and whether the entry after it in the table
+    // is the next record number (no longer key lies between them, as a pass saw); in eight bytes,
+    // so a big file's places take less of the cache and of the window's peak memory. A record
+    // larger than kMostSize is not noted.
     struct Place {
         static constexpr uint64_t kMostSize = (uint64_t(1) << 23) - 1;
         uint64_t bits = 0;  // offset (40 bits) | size (23) | next (1)
