@@ -13,6 +13,7 @@ import csv
 import io
 import json
 import os
+import random
 import shutil
 import signal
 import subprocess
@@ -58,13 +59,23 @@ class Desktop:
 
     def __init__(self, size="1280x900"):
         self.procs = []
-        r, w = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(w), "-screen", "0", size + "x24",
-                                      "-nolisten", "tcp"], pass_fds=(w,),
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(w)
-        with os.fdopen(r) as f:
-            self.display = ":" + f.readline().strip()
+        # A display number of its own, at random: when tests run side by side, a server ending on
+        # the number another has just taken can remove that one's socket as it goes.
+        for _ in range(20):
+            r, w = os.pipe()
+            self.xvfb = subprocess.Popen(["Xvfb", f":{random.randint(100, 30000)}", "-displayfd",
+                                          str(w), "-screen", "0", size + "x24", "-nolisten", "tcp"],
+                                         pass_fds=(w,), stdout=subprocess.DEVNULL,
+                                         stderr=subprocess.DEVNULL)
+            os.close(w)
+            with os.fdopen(r) as f:
+                number = f.readline().strip()
+            if number:
+                break
+            self.xvfb.wait()  # that number was taken: try another
+        else:
+            raise AssertionError("no free display for Xvfb")
+        self.display = ":" + number
         os.environ["DISPLAY"] = self.display
         os.environ.pop("QT_QPA_PLATFORM", None)
         self.root = tempfile.mkdtemp(prefix="kelo-e2e-")
