@@ -164,7 +164,7 @@ public:
         if (!m_valid) return false;
         if (m_point) {
             // A row a chain read brought has no known neighbours: the table from there.
-            const std::string from = m_point->key;
+            const std::string from(m_point->key);
             if (!fresh()) forget();
             m_valid = false;
             m_point = nullptr;
@@ -182,7 +182,7 @@ public:
     {
         if (!m_valid) return false;
         if (m_point || !fresh()) {
-            const std::string from = m_point ? m_point->key : reposition();
+            const std::string from = m_point ? std::string(m_point->key) : reposition();
             m_valid = false;
             m_point = nullptr;
             return fetchBack(&from, grow(), false);
@@ -190,12 +190,23 @@ public:
         const Chunk& c = m_cur->second;
         if (m_pos > 0) return land(m_cur, m_pos - 1);
         if (c.endBefore) return invalid();
-        const std::string from = c.rows.front().key;
+        const std::string from(c.rows.front().key);
         return fetchBack(&from, grow(), false);
     }
     bool Valid() const override { return m_valid; }
     Bytes Key() const override { return m_point ? m_point->key : m_cur->second.rows[m_pos].key; }
     Bytes Value() const override { return m_point ? m_point->value : m_cur->second.rows[m_pos].value; }
+    // A chain walk names the record it reads next: when a batch holds it, its bytes are fetched
+    // from memory while the walk still works on the record before.
+    void Expect(Bytes key) override
+    {
+        if (key.size() != 4 || !fresh()) return;
+        const Where* w = where(be32(key));
+        if (!w || !w->pos) return;
+        __builtin_prefetch(w->chunk->second.rows.data() + (w->pos - 1));
+        __builtin_prefetch(w->value);
+        __builtin_prefetch(w->value + 64);
+    }
 
     // Whether this walk stands on a row naming the first of a chain in another table.
     bool Names(uint32_t head) const { return onChunk() && fresh() && row().link == -int64_t(head); }
@@ -217,9 +228,9 @@ public:
             return false;
         const auto& rows = m_cur->second.rows;
         for (size_t i = m_pos + 1; i < rows.size() && most > 0; ++i) {
-            const std::string& k = rows[i].key;
+            const Bytes k = rows[i].key;
             if (k.size() <= 4) continue;
-            const std::optional<int32_t> link = named.LinkOf(Bytes(k).substr(k.size() - 4));
+            const std::optional<int32_t> link = named.LinkOf(k.substr(k.size() - 4));
             if (link.value_or(0) < 0) {
                 out.append(PgInt4(uint32_t(-*link)).b, 4);
                 --most;
@@ -229,12 +240,21 @@ public:
     }
 
 private:
+    struct ResultFree {
+        void operator()(PGresult* r) const { PQclear(r); }
+    };
+    using Held = std::unique_ptr<PGresult, ResultFree>;
+    // A row as the result that brought it holds it: a fill reads most rows once, so copying each
+    // cost more than the reading of it.
     struct Row {
-        std::string key, value;
+        Bytes key, value;
         std::optional<int32_t> link;  // as the link column holds it
     };
+    // What keeping a row costs beside its bytes: the row, and the result's own entries for it.
+    static constexpr size_t kRowCost = sizeof(Row) + 3 * 16 + 8;
     // Rows that follow one another in the table, with what is known of its ends.
     struct Chunk {
+        Held result;  // holds the rows' bytes
         std::vector<Row> rows;
         bool endAfter = false;   // nothing follows the last row
         bool endBefore = false;  // nothing precedes the first
@@ -247,6 +267,7 @@ private:
     // all else the walk does.
     struct Where {
         Chunks::iterator chunk;
+        const char* value = nullptr;  // the row's stored bytes, fetched early by Expect
         uint32_t pos = 0;
     };
     // Rows a chain read brought, by record number, dropped a whole read at a time, oldest first.
@@ -258,6 +279,7 @@ private:
         uint64_t read;
         std::vector<uint32_t> numbers;
         size_t bytes;
+        Held result;  // holds the rows' bytes
     };
     // Read-ahead kept per walk; past it batches are dropped and read again when needed.
     static constexpr size_t kBudget = size_t(256) << 20;
@@ -267,8 +289,8 @@ private:
     static uint32_t be32(Bytes k) { return codec::NumberAt(k.data()); }
     static Row rowOf(const PGresult* r, int i)
     {
-        Row row{std::string(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
-                std::string(PQgetvalue(r, i, 1), size_t(PQgetlength(r, i, 1))), std::nullopt};
+        Row row{Bytes(PQgetvalue(r, i, 0), size_t(PQgetlength(r, i, 0))),
+                Bytes(PQgetvalue(r, i, 1), size_t(PQgetlength(r, i, 1))), std::nullopt};
         if (!PQgetisnull(r, i, 2)) row.link = int32_t(uint32_t(PgIntValue(r, i, 2)));
         return row;
     }
@@ -304,6 +326,7 @@ private:
     {
         m_cur = m_chunks.end();
         m_point = &p.row;
+        m_pointRead = p.read;
         m_valid = true;
         return true;
     }
@@ -357,7 +380,7 @@ private:
         if (n == 0) return false;
         m_chains *= 2;
         m_followed += uint32_t(n);
-        PointRead read{m_reads++, {}, 0};
+        PointRead read{m_reads++, {}, 0, nullptr};
         // A table is followed while its rows chain within it; one whose links lead elsewhere
         // (or that has none) is read in ranges.
         bool chains = false, elsewhere = false;
@@ -367,19 +390,20 @@ private:
             elsewhere = elsewhere || (row.link && *row.link < 0);
             if (row.key.size() != 4) continue;
             const uint32_t number = be32(row.key);
-            read.bytes += row.key.size() + row.value.size() + 96;
+            read.bytes += row.key.size() + row.value.size() + kRowCost + 32;
             read.numbers.push_back(number);
             m_points.insert_or_assign(number, Point{std::move(row), read.read});
         }
         m_txn.Learned(m_table, chains && !elsewhere, elsewhere);
         m_pointBytes += read.bytes;
+        read.result = Held(r.release());
         m_pointReads.push_back(std::move(read));
-        // Past the budget the oldest reads go (not the row in use).
+        // Past the budget the oldest reads go, up to the one holding the row in use.
         while (m_pointBytes > kPointBudget && m_pointReads.size() > 1) {
             const PointRead& old = m_pointReads.front();
+            if (m_point && m_pointRead == old.read) break;
             for (uint32_t number : old.numbers)
-                if (const auto p = m_points.find(number);
-                    p != m_points.end() && p->second.read == old.read && &p->second.row != m_point)
+                if (const auto p = m_points.find(number); p != m_points.end() && p->second.read == old.read)
                     m_points.erase(p);
             m_pointBytes -= old.bytes;
             m_pointReads.pop_front();
@@ -387,17 +411,18 @@ private:
         const auto p = m_points.find(be32(key));
         return p != m_points.end() && landPoint(p->second);
     }
-    bool keep(const PGresult* r, bool reverse, bool endAfter, bool endBefore, std::string follows)
+    bool keep(PgResult r, bool reverse, bool endAfter, bool endBefore, std::string follows)
     {
-        const int n = PQntuples(r);
+        const int n = PQntuples(r.get());
         if (n == 0) return invalid();
         Chunk c;
         c.rows.reserve(size_t(n));
         size_t bytes = 0;
         for (int i = 0; i < n; ++i) {
-            c.rows.push_back(rowOf(r, reverse ? n - 1 - i : i));
-            bytes += c.rows.back().key.size() + c.rows.back().value.size() + 64;
+            c.rows.push_back(rowOf(r.get(), reverse ? n - 1 - i : i));
+            bytes += c.rows.back().key.size() + c.rows.back().value.size() + kRowCost;
         }
+        c.result = Held(r.release());
         c.endAfter = endAfter;
         c.endBefore = endBefore;
         c.follows = std::move(follows);
@@ -423,7 +448,7 @@ private:
             at = m_chunks.erase(at);
         }
         if (const auto same = m_chunks.find(c.rows.front().key); same != m_chunks.end()) unplace(same);
-        std::string first = c.rows.front().key;
+        std::string first(c.rows.front().key);
         auto it = m_chunks.insert_or_assign(std::move(first), std::move(c)).first;
         place(it);
         return land(it, reverse ? it->second.rows.size() - 1 : 0);
@@ -437,7 +462,7 @@ private:
             if (n >= kMostWhere) continue;  // found by searching, as before
             auto& page = m_where[n / kWherePage];
             if (!page) page = std::make_unique<Where[]>(kWherePage);
-            page[n % kWherePage] = Where{it, uint32_t(i + 1)};
+            page[n % kWherePage] = Where{it, rows[i].value.data(), uint32_t(i + 1)};
         }
     }
     void unplace(Chunks::iterator it)
@@ -474,7 +499,7 @@ private:
             return land(next, 0);
         }
         if (before) before->follows = std::string(PQgetvalue(r.get(), 0, 0), size_t(PQgetlength(r.get(), 0, 0)));
-        return keep(r.get(), false, short_ && bound.empty(), fromStart, short_ ? bound : std::string());
+        return keep(std::move(r), false, short_ && bound.empty(), fromStart, short_ ? bound : std::string());
     }
     bool fetchBack(const std::string* before, uint32_t limit, bool fromEnd)
     {
@@ -484,7 +509,8 @@ private:
         const std::string statement = std::string(before ? "back_lt" : "back_all") + m_txn.Ranges(m_table);
         PgResult r = before ? m_txn.Session().Run(statement.c_str(), {t.param(), {*before}, n.param()}, "reading")
                             : m_txn.Session().Run(statement.c_str(), {t.param(), n.param()}, "reading");
-        return keep(r.get(), true, fromEnd, uint32_t(PQntuples(r.get())) < limit, std::string());
+        const bool all = uint32_t(PQntuples(r.get())) < limit;
+        return keep(std::move(r), true, fromEnd, all, std::string());
     }
 
     PgTxn& m_txn;
@@ -503,6 +529,7 @@ private:
     size_t m_pos = 0;
     bool m_valid = false;
     const Row* m_point = nullptr;  // the row stood on when it came from a chain read
+    uint64_t m_pointRead = 0;      // and the read that brought it
     std::unordered_map<uint32_t, Point> m_points;
     std::deque<PointRead> m_pointReads;
     uint64_t m_reads = 0;
