@@ -281,8 +281,10 @@ private:
         size_t bytes;
         Held result;  // holds the rows' bytes
     };
-    // Read-ahead kept per walk; past it batches are dropped and read again when needed.
-    static constexpr size_t kBudget = size_t(256) << 20;
+    // Read-ahead kept per walk; past it batches are dropped and read again when needed. The scale
+    // company's headers (a million rows, with what a row costs to keep) fit, so a fill that walks
+    // every account's chain reads each once: with 256 MB it read a fifth of the rows twice.
+    static constexpr size_t kBudget = size_t(384) << 20;
     static constexpr size_t kPointBudget = size_t(64) << 20;
 
     bool fresh() const { return m_seen == m_txn.Writes(); }
