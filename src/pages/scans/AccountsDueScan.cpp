@@ -1,5 +1,8 @@
 #include "src/pages/scans/AccountsDueScan.h"
 
+#include <deque>
+#include <exception>
+
 #include "host/file/RecordFile.h"
 #include "host/framework/BusinessObjects.h"
 #include "host/framework/CBAccessManager.h"
@@ -29,14 +32,32 @@ constexpr uint8_t kPurchaseInvoice = 6;
 
 int col(AccountsDueColumn c) { return static_cast<int>(c); }
 
+// An account whose chain of headers the fill walks, and what it found there so far.
+struct AccountChain {
+    uint32_t next = 0;  // the header read next; 0 once the chain has ended
+    int16_t creditPeriod = 0;
+    int16_t settlementPeriod = 0;
+    ChainGuard chain;
+    std::vector<uint8_t> rows;  // rows found behind an account still walked, one after another
+    std::exception_ptr failed;  // what ended the chain early, given out in its turn
+};
+
+// Chains walked side by side: a step reads the next header of each in turn, so the store
+// fetches one chain's next header from memory while the others are read, where one chain at a
+// time waits for every header. Rows still come out account by account, in the walk's order: the
+// first account's at once, those of the accounts behind it when it is done.
+constexpr size_t kChainsAtOnce = 4;
+// Accounts whose chains have ended held back behind one still walked, at the most.
+constexpr size_t kAccountsHeld = 64;
+
 // One ledger's part of the fill, inside its own data-resource bracket.
 void scanLedger(const ScanInput& input, ScanSink& sink, int ledger)
 {
     const CKColumnSet& columns = AccountsDueColumns();
-    std::vector<uint8_t> row(static_cast<size_t>(columns.RowSize()), 0);
+    const size_t rowSize = static_cast<size_t>(columns.RowSize());
+    std::vector<uint8_t> row(rowSize, 0);
     std::vector<uint8_t> header(kAuditHeaderLength, 0);
     std::vector<uint8_t> split(kSplitLength, 0);
-    ChainGuard chain;
 
     const LedgerFiles files = LedgerFilesOf(ledger);
     CDDataResourceManager resources(input.context);
@@ -51,47 +72,99 @@ void scanLedger(const ScanInput& input, ScanSink& sink, int ledger)
     const uint8_t invoiceType = ledger == kLedgerPurchases ? kPurchaseInvoice : kSalesInvoice;
 
     LedgerWalk walk(context, ledger);
-    for (uint32_t account = walk.First(); account != 0 && !sink.Stopped(); account = walk.Next()) {
-        const uint8_t* rec = walk.Account();
-        const int16_t creditPeriod = GetI16(rec, kAccountCreditPeriod);
-        const int16_t settlementPeriod = GetI16(rec, kAccountSettlementPeriod);
-        chain.Reset();
-        uint32_t next = GetU32(rec, kAccountFirstHeader);
-        while (next != 0 && !sink.Stopped()) {
-            // A loop or a number past the file ends this account's chain; the rest goes on.
-            if (!chain.Visit(next) || !ReadRec(headers, next, header.data())) break;
-            const uint8_t* h = header.data();
-            if (GetU16(h, kHeaderExclusion) == 0 && GetU8(h, kHeaderType) == invoiceType &&
-                !sink.Stopped()) {
-                const double outstanding =
-                    InvoiceOutstanding(GetF64(h, kHeaderNetAmount), GetF64(h, kHeaderTaxAmount),
-                                       GetF64(h, kHeaderAmountPaid));
-                const uint16_t date = GetU16(h, kHeaderDate);
-                const uint32_t bits = ClassifyInvoice(ledger, outstanding, date, input.programDate,
-                                                      creditPeriod, settlementPeriod);
-                if (bits & input.category) {
-                    // A split past the file leaves the row without its number (0), still listed.
-                    uint32_t transaction = 0;
-                    const uint32_t firstSplit = GetU32(h, kHeaderFirstSplit);
-                    if (firstSplit != 0 && ReadRec(splits, firstSplit, split.data()))
-                        transaction = GetU32(split.data(), kSplitTransactionNumber);
-                    columns.WriteUInt32(row, col(AccountsDueColumn::No), transaction);
-                    columns.WriteText(row, col(AccountsDueColumn::Account),
-                                      GetText(h, kHeaderAccountReference));
-                    columns.WriteText(row, col(AccountsDueColumn::Date),
-                                      DateNumberToFullString(date));
-                    columns.WriteText(row, col(AccountsDueColumn::Ref), GetText(h, kHeaderReference));
-                    columns.WriteText(row, col(AccountsDueColumn::Details),
-                                      GetText(h, kHeaderDetails));
-                    columns.WriteAmount(row, col(AccountsDueColumn::Amount), outstanding);
-                    columns.WriteUInt32(row, col(AccountsDueColumn::Bits), bits);
+    std::deque<AccountChain> accounts;  // in the walk's order
+    size_t walking = 0;                 // of them, those whose chain goes on
+
+    // Reads the chain's next header and lists it when it is due; a loop or a number past the
+    // file ends this account's chain and the rest goes on.
+    const auto step = [&](AccountChain& a) {
+        const uint32_t at = a.next;
+        a.next = 0;
+        if (!a.chain.Visit(at) || !ReadRec(headers, at, header.data())) return;
+        const uint8_t* h = header.data();
+        if (GetU16(h, kHeaderExclusion) == 0 && GetU8(h, kHeaderType) == invoiceType) {
+            const double outstanding =
+                InvoiceOutstanding(GetF64(h, kHeaderNetAmount), GetF64(h, kHeaderTaxAmount),
+                                   GetF64(h, kHeaderAmountPaid));
+            const uint16_t date = GetU16(h, kHeaderDate);
+            const uint32_t bits = ClassifyInvoice(ledger, outstanding, date, input.programDate,
+                                                  a.creditPeriod, a.settlementPeriod);
+            if (bits & input.category) {
+                // A split past the file leaves the row without its number (0), still listed.
+                uint32_t transaction = 0;
+                const uint32_t firstSplit = GetU32(h, kHeaderFirstSplit);
+                if (firstSplit != 0 && ReadRec(splits, firstSplit, split.data()))
+                    transaction = GetU32(split.data(), kSplitTransactionNumber);
+                columns.WriteUInt32(row, col(AccountsDueColumn::No), transaction);
+                columns.WriteText(row, col(AccountsDueColumn::Account),
+                                  GetText(h, kHeaderAccountReference));
+                columns.WriteText(row, col(AccountsDueColumn::Date), DateNumberToFullString(date));
+                columns.WriteText(row, col(AccountsDueColumn::Ref), GetText(h, kHeaderReference));
+                columns.WriteText(row, col(AccountsDueColumn::Details), GetText(h, kHeaderDetails));
+                columns.WriteAmount(row, col(AccountsDueColumn::Amount), outstanding);
+                columns.WriteUInt32(row, col(AccountsDueColumn::Bits), bits);
+                if (&a != &accounts.front())
+                    a.rows.insert(a.rows.end(), row.begin(), row.end());
+                else if (!sink.Stopped())
                     sink.AddRow(row);
-                }
             }
-            sink.Yield();
-            next = GetU32(h, kHeaderNextHeader);
         }
-        sink.Yield();
+        a.next = GetU32(h, kHeaderNextHeader);
+    };
+
+    // The accounts in front whose chains have ended give their rows, in order; the one then in
+    // front gives those it has found, and lists the rest as it finds them.
+    const auto giveRows = [&] {
+        while (!accounts.empty() && !sink.Stopped()) {
+            AccountChain& a = accounts.front();
+            for (size_t at = 0; at < a.rows.size() && !sink.Stopped(); at += rowSize)
+                sink.AddRow(std::span<const uint8_t>(a.rows.data() + at, rowSize));
+            a.rows.clear();
+            if (a.next != 0) return;
+            if (a.failed) std::rethrow_exception(a.failed);
+            accounts.pop_front();
+            sink.Yield();
+        }
+    };
+
+    uint32_t account = walk.First();
+    std::exception_ptr walkFailed;  // an account read ahead was damaged: given out in its turn
+    while (!sink.Stopped()) {
+        while (account != 0 && walking < kChainsAtOnce && accounts.size() < kAccountsHeld) {
+            const uint8_t* rec = walk.Account();
+            AccountChain& a = accounts.emplace_back();
+            a.creditPeriod = GetI16(rec, kAccountCreditPeriod);
+            a.settlementPeriod = GetI16(rec, kAccountSettlementPeriod);
+            a.next = GetU32(rec, kAccountFirstHeader);
+            walking += a.next != 0;
+            try {
+                account = walk.Next();
+            } catch (...) {
+                walkFailed = std::current_exception();
+                account = 0;
+            }
+        }
+        if (accounts.empty()) {
+            if (walkFailed) std::rethrow_exception(walkFailed);
+            break;
+        }
+        for (AccountChain& a : accounts) {
+            if (a.next == 0) continue;
+            try {
+                step(a);
+            } catch (...) {
+                // Given out after the rows the account listed before it, as a walk of one
+                // chain at a time would.
+                a.failed = std::current_exception();
+            }
+            walking -= a.next == 0;
+            sink.Yield();
+            if (sink.Stopped()) {
+                sink.Yield();  // the account's, as its chain ends there
+                break;
+            }
+        }
+        giveRows();
     }
     resources.ReleaseResources();
 }

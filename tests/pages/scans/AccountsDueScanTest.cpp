@@ -12,6 +12,7 @@
 #include "host/data/AccountRecord.h"
 #include "host/data/AuditHeaderRecord.h"
 #include "host/data/FileMap.h"
+#include "host/file/FileError.h"
 #include "host/file/RecordFile.h"
 #include "host/ui/CKColumnSet.h"
 #include "host/util/Dates.h"
@@ -166,6 +167,46 @@ TEST_F(AccountsDueFill, DamagedChainsEndTheirAccountAndTheScanGoesOn)
     EXPECT_EQ(Scan(kSalesDue), (std::vector<uint32_t>{1, 2, 3, 0, 5}));
     build.Poke(kFileAuditHeaders, h1, kHeaderNextHeader, h1);  // a header pointing at itself
     EXPECT_EQ(Scan(kSalesDue), (std::vector<uint32_t>{1, 0, 5}));
+}
+
+// Several accounts' chains are read at once, but a damaged record still ends the fill where a
+// walk of one account at a time would: after every row of the accounts before it and the rows
+// its own account listed before it, with none of the accounts after.
+TEST_F(AccountsDueFill, ADamagedRecordEndsTheFillAfterTheRowsBeforeIt)
+{
+    const uint32_t a = build.AddAccount(kLedgerSales, {.code = "AAAA"});
+    const uint32_t b = build.AddAccount(kLedgerSales, {.code = "BBBB"});
+    const uint32_t c = build.AddAccount(kLedgerSales, {.code = "CCCC"});
+    const uint32_t d = build.AddAccount(kLedgerSales, {.code = "DDDD"});
+    Add(kLedgerSales, a, "AAAA", 1, 3);
+    Add(kLedgerSales, b, "BBBB", 4);
+    const uint32_t damaged = Add(kLedgerSales, b, "BBBB", 5);
+    Add(kLedgerSales, b, "BBBB", 6);
+    Add(kLedgerSales, c, "CCCC", 7);
+    Add(kLedgerSales, d, "DDDD", 8);
+    const std::string header = test::StoredRecord(co.Context(), kFileAuditHeaders, damaged);
+    const std::string account = test::StoredRecord(co.Context(), kFileCustomers, c);
+    struct Case {
+        const char* what;
+        int file;
+        uint32_t record;
+        std::vector<uint32_t> rows;
+    } cases[] = {
+        {"a header of the second account", kFileAuditHeaders, damaged, {1, 2, 3, 4}},
+        {"the third account", kFileCustomers, c, {1, 2, 3, 4, 5, 6}},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        test::PlantRawRecord(co.Context(), k.file, k.record, "not a record");
+        RecordingSink sink;
+        EXPECT_THROW(Scan(kSalesDue, &sink), FileError);
+        std::vector<uint32_t> listed;
+        for (const auto& r : sink.rows) listed.push_back(AccountsDueRowTransaction(r));
+        EXPECT_EQ(listed, k.rows);
+        test::PlantRawRecord(co.Context(), k.file, k.record,
+                             k.file == kFileCustomers ? account : header);
+    }
+    EXPECT_EQ(Scan(kSalesDue), (std::vector<uint32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
 TEST(RowStepper, ButtonStatesAndTargetRows)
