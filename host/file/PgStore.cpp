@@ -240,10 +240,6 @@ public:
     }
 
 private:
-    struct ResultFree {
-        void operator()(PGresult* r) const { PQclear(r); }
-    };
-    using Held = std::unique_ptr<PGresult, ResultFree>;
     // A row as the result that brought it holds it: a fill reads most rows once, so copying each
     // cost more than the reading of it.
     struct Row {
@@ -254,7 +250,7 @@ private:
     static constexpr size_t kRowCost = sizeof(Row) + 3 * 16 + 8;
     // Rows that follow one another in the table, with what is known of its ends.
     struct Chunk {
-        Held result;  // holds the rows' bytes
+        PgResult result{nullptr, &PQclear};  // holds the rows' bytes
         std::vector<Row> rows;
         bool endAfter = false;   // nothing follows the last row
         bool endBefore = false;  // nothing precedes the first
@@ -279,7 +275,7 @@ private:
         uint64_t read;
         std::vector<uint32_t> numbers;
         size_t bytes;
-        Held result;  // holds the rows' bytes
+        PgResult result;  // holds the rows' bytes
     };
     // Read-ahead kept per walk; past it batches are dropped and read again when needed. The scale
     // company's headers (a million rows, with what a row costs to keep) fit, so a fill that walks
@@ -382,7 +378,7 @@ private:
         if (n == 0) return false;
         m_chains *= 2;
         m_followed += uint32_t(n);
-        PointRead read{m_reads++, {}, 0, nullptr};
+        PointRead read{m_reads++, {}, 0, PgResult(nullptr, &PQclear)};
         // A table is followed while its rows chain within it; one whose links lead elsewhere
         // (or that has none) is read in ranges.
         bool chains = false, elsewhere = false;
@@ -392,13 +388,13 @@ private:
             elsewhere = elsewhere || (row.link && *row.link < 0);
             if (row.key.size() != 4) continue;
             const uint32_t number = be32(row.key);
-            read.bytes += row.key.size() + row.value.size() + kRowCost + 32;
+            read.bytes += row.key.size() + row.value.size() + kRowCost + 32;  // and its map entry
             read.numbers.push_back(number);
             m_points.insert_or_assign(number, Point{std::move(row), read.read});
         }
         m_txn.Learned(m_table, chains && !elsewhere, elsewhere);
         m_pointBytes += read.bytes;
-        read.result = Held(r.release());
+        read.result = std::move(r);
         m_pointReads.push_back(std::move(read));
         // Past the budget the oldest reads go, up to the one holding the row in use.
         while (m_pointBytes > kPointBudget && m_pointReads.size() > 1) {
@@ -424,7 +420,7 @@ private:
             c.rows.push_back(rowOf(r.get(), reverse ? n - 1 - i : i));
             bytes += c.rows.back().key.size() + c.rows.back().value.size() + kRowCost;
         }
-        c.result = Held(r.release());
+        c.result = std::move(r);
         c.endAfter = endAfter;
         c.endBefore = endBefore;
         c.follows = std::move(follows);
